@@ -5,12 +5,14 @@
 namespace brindlemoor {
 namespace {
 std::atomic<HotKeyEventLayer*> installedLayer{nullptr};
+std::atomic<std::uint64_t> installations{0};
 }
 
 HotKeyEventLayer::~HotKeyEventLayer()
 {
     HotKeyEventLayer* self = this;
-    installedLayer.compare_exchange_strong(self, nullptr);
+    if (installedLayer.compare_exchange_strong(self, nullptr))
+        installations.fetch_add(1);
 }
 
 HotKeyEventLayer* HotKeyEventLayer::installed()
@@ -21,6 +23,12 @@ HotKeyEventLayer* HotKeyEventLayer::installed()
 void HotKeyEventLayer::install(HotKeyEventLayer* layer)
 {
     installedLayer.store(layer, std::memory_order_release);
+    installations.fetch_add(1);
+}
+
+std::uint64_t HotKeyEventLayer::installationNumber()
+{
+    return installations.load();
 }
 
 } // namespace brindlemoor

@@ -43,6 +43,9 @@ public:
     // that goes away uninstalls itself.
     static HotKeyEventLayer* installed();
     static void install(HotKeyEventLayer* layer);
+    // Counts the installations, so that a handler put on an earlier layer is not taken for
+    // one on the current layer, even when the new layer has the old one's address.
+    static std::uint64_t installationNumber();
 };
 
 } // namespace brindlemoor

@@ -13,8 +13,8 @@ struct ControllerState {
     std::map<std::uint32_t, HotKeysController::HotKeyBox> registry;
     std::uint32_t registrationCounter = 0;
     std::optional<HotKeyEventLayer::EventHandlerRef> handlerReference;
-    // The layer the handler was installed on: a layer installed later needs its own.
-    HotKeyEventLayer* handlerLayer = nullptr;
+    // The installation of the layer the handler was put on: a layer installed later needs its own.
+    std::uint64_t handlerInstallation = 0;
 };
 
 ControllerState& state()
@@ -106,14 +106,15 @@ void HotKeysController::installEventHandlerIfNeeded()
     HotKeyEventLayer* layer = HotKeyEventLayer::installed();
     if (shared.registrationCounter == 0 || layer == nullptr)
         return;
-    if (shared.handlerReference && shared.handlerLayer == layer)
+    const std::uint64_t layerInstallation = HotKeyEventLayer::installationNumber();
+    if (shared.handlerReference && shared.handlerInstallation == layerInstallation)
         return;
     const auto& types = eventTypes();
     const HotKeyEventLayer::HandlerInstallation installation =
         layer->installEventHandler(&HotKeysController::handleHotKeyEvent, {types.begin(), types.end()});
     if (installation.status == carbon::noErr && installation.reference) {
         shared.handlerReference = installation.reference;
-        shared.handlerLayer = layer;
+        shared.handlerInstallation = layerInstallation;
     }
 }
 
