@@ -1,7 +1,7 @@
 #include "engine/speech_recognizer.h"
 
-#include "engine/speech_authorization_alert.h"
-#include "platform/main_queue.h"
+#include "engine/speech_recognition_permission_error.h"
+#include "engine/transcription_permissions.h"
 
 #include <future>
 #include <memory>
@@ -37,34 +37,17 @@ bool SpeechRecognizer::requestTranscriptionPermissions()
 {
     auto answer = std::make_shared<std::promise<bool>>();
     auto answered = answer->get_future();
-    AlertPresenter* alerts = &services_.alerts;
-    SettingsOpener* settings = &services_.settings;
-    services_.speech.requestAuthorization([answer, alerts, settings](SpeechRecognizerAuthorizationStatus status) {
-        MainQueue::main().post([answer, alerts, settings, status] {
-            switch (status) {
-            case SpeechRecognizerAuthorizationStatus::notDetermined:
-            case SpeechRecognizerAuthorizationStatus::denied:
-            case SpeechRecognizerAuthorizationStatus::restricted:
-                if (alerts->runModal(makeSpeechAuthorizationAlert()) == kAlertSecondButtonReturn)
-                    settings->open(SettingsPane::speechRecognitionPrivacy);
-                answer->set_value(false);
-                return;
-            case SpeechRecognizerAuthorizationStatus::authorized:
-                answer->set_value(true);
-                return;
-            }
-            answer->set_value(false);
-        });
-    });
+    brindlemoor::requestTranscriptionPermissions(services_.speech, services_.alerts, services_.settings,
+                                                 [answer](bool granted) { answer->set_value(granted); });
     return answered.get();
 }
 
 TranscriptionResult SpeechRecognizer::transcribe(const std::filesystem::path& url)
 {
     if (!requestTranscriptionPermissions()) {
-        return PlatformError{kSpeechRecognitionPermissionErrorDomain,
-                             static_cast<int>(SpeechRecognitionPermissionErrorCode::authorizationDenied),
-                             "Speech recognition is not allowed for this application."};
+        const auto denied = SpeechRecognitionPermissionError::authorizationDenied;
+        return PlatformError{kSpeechRecognitionPermissionErrorDomain, static_cast<int>(denied),
+                             localizedDescription(denied)};
     }
     const std::string locale = services_.currentLanguage ? services_.currentLanguage().value_or("en-US") : "en-US";
     auto recognizer = services_.speech.recognizer(locale);

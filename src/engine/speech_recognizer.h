@@ -11,6 +11,9 @@
 
 namespace brindlemoor {
 
+// The domain of the errors that carry a SpeechRecognitionPermissionError as their code.
+inline constexpr const char* kSpeechRecognitionPermissionErrorDomain = "SpeechRecognitionPermissionError";
+
 // Transcribes a recording with the platform's speech recogniser in the keyboard's language
 // ("en-US" when the keyboard names none). The first outcome of the recognition wins.
 class SpeechRecognizer final : public TranscribeProtocol {
