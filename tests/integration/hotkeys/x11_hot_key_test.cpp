@@ -233,5 +233,14 @@ TEST_F(X11HotKeyTest, GrabFollowsTheKeyWhenTheKeyboardMapChanges)
     EXPECT_EQ(presses.downs, downs);
 }
 
+TEST(X11HotKeyEventLayer, WithoutAnXServerOpeningFailsWithAReadableError)
+{
+    PlatformError error;
+    EXPECT_EQ(X11HotKeyEventLayer::open(&error, ":9999"), nullptr);
+    EXPECT_EQ(error.domain, "HotKeys");
+    EXPECT_NE(error.description.find("cannot connect to the X display :9999"), std::string::npos)
+        << error.description;
+}
+
 } // namespace
 } // namespace brindlemoor
