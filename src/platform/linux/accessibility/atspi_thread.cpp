@@ -56,11 +56,6 @@ void AtspiThread::run(std::promise<bool>& started)
     if (connected) {
         atspi_set_main_context(context_);
         atspi_set_timeout(kCallTimeoutMilliseconds, kStartupTimeoutMilliseconds);
-        // Every read asks the application itself, so nothing answers from a stale copy.
-        if (AtspiAccessible* desktop = atspi_get_desktop(0)) {
-            atspi_accessible_set_cache_mask(desktop, ATSPI_CACHE_NONE);
-            g_object_unref(desktop);
-        }
     }
     started.set_value(connected);
     g_main_loop_run(loop_);

@@ -9,8 +9,9 @@
 namespace brindlemoor {
 
 // The one thread that talks to the accessibility bus. The bus library is not thread-safe and
-// dispatches its bus messages on a main context, so every call goes through this thread,
-// which runs that context's loop.
+// keeps its copies of the applications' trees up to date from bus signals dispatched on a main
+// context, so every call goes through this thread, which runs that context's loop between
+// calls.
 class AtspiThread {
 public:
     AtspiThread();

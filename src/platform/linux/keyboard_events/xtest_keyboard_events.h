@@ -2,10 +2,11 @@
 
 #include "platform/keyboard_events.h"
 
-#include <X11/Xlib.h>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+struct _XDisplay;
 
 namespace brindlemoor {
 
@@ -26,6 +27,10 @@ public:
     void post(const KeyboardEvent& event) override;
 
 private:
+    // The X types, without pulling the X headers (and their macros) into every includer.
+    using KeyCode = unsigned char;
+    using KeySym = unsigned long;
+
     struct KeyPlace {
         KeyCode keyCode = 0;
         bool needsShift = false;
@@ -38,7 +43,7 @@ private:
     void postWithModifiers(KeyCode keyCode, bool keyDown, unsigned wantedModifiers);
 
     std::mutex mutex_;
-    Display* display_ = nullptr;
+    _XDisplay* display_ = nullptr;
     // The spare key code lent to a symbol while its key is down, if any.
     std::optional<KeyCode> borrowedKeyCode_;
 };
