@@ -97,8 +97,9 @@ SymbolicHotKeys::Listing GSettingsSymbolicHotKeys::copySymbolicHotKeys()
             if (g_variant_is_of_type(value.get(), G_VARIANT_TYPE_STRING)) {
                 appendAccelerator(g_variant_get_string(value.get(), nullptr), listing.entries);
             } else if (g_variant_is_of_type(value.get(), G_VARIANT_TYPE_STRING_ARRAY)) {
-                std::unique_ptr<const gchar*, decltype(&g_free)> accelerators(
-                    g_variant_get_strv(value.get(), nullptr), reinterpret_cast<void (*)(gpointer)>(g_free));
+                // The strings belong to the value; only the array is the caller's.
+                std::unique_ptr<const gchar*, decltype(&g_free)> accelerators(g_variant_get_strv(value.get(), nullptr),
+                                                                               g_free);
                 for (const gchar** accelerator = accelerators.get(); *accelerator != nullptr; ++accelerator)
                     appendAccelerator(*accelerator, listing.entries);
             }
