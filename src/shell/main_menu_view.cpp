@@ -35,6 +35,16 @@ QAction* addItem(QMenu& menu, const QString& title, int tag, const QKeySequence&
     return action;
 }
 
+// A title over a group of items; many styles draw Qt's own section hints as a bare line.
+void addSectionHeader(QMenu& menu, const QString& title)
+{
+    QAction* header = menu.addAction(title);
+    QFont font = header->font();
+    font.setBold(true);
+    header->setFont(font);
+    header->setEnabled(false);
+}
+
 std::optional<AccessibilityElement> focusedTextInputElement()
 {
     std::optional<AccessibilityElement> element = focusedElement();
@@ -116,7 +126,7 @@ std::unique_ptr<QMenu> MainMenuView::buildMenu()
     connect(floating, &QAction::triggered, this, [this] { toggleFloatingWindow(); });
 
     menu->addSeparator();
-    menu->addSection(QStringLiteral("Dictate Text Into"));
+    addSectionHeader(*menu, QStringLiteral("Dictate Text Into"));
 
     QAction* active = addItem(*menu, QStringLiteral("Active Application"), activeApplicationTag);
     active->setCheckable(true);
@@ -135,7 +145,7 @@ std::unique_ptr<QMenu> MainMenuView::buildMenu()
     menu->addAction(specific);
 
     menu->addSeparator();
-    menu->addSection(QStringLiteral("Language"));
+    addSectionHeader(*menu, QStringLiteral("Language"));
     const auto& tags = allLanguageMenuItemTags();
     for (std::size_t index = 0; index < tags.size(); ++index) {
         auto name = viewModel_.languageNames.find(tags[index]);
