@@ -33,7 +33,6 @@ public:
 
     constexpr RawValue rawValue() const { return rawValue_; }
     constexpr bool contains(ModifierFlags other) const { return (rawValue_ & other.rawValue_) == other.rawValue_; }
-    constexpr bool empty() const { return rawValue_ == 0; }
 
     friend constexpr ModifierFlags operator|(ModifierFlags lhs, ModifierFlags rhs)
     {

@@ -13,7 +13,6 @@ public:
 
     // Upper-case hex in 8-4-4-4-12 groups.
     std::string string() const;
-    const std::array<std::uint8_t, 16>& bytes() const { return bytes_; }
 
     friend bool operator==(const Uuid&, const Uuid&) = default;
 

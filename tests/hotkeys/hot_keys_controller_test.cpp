@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace brindlemoor {
 namespace {
@@ -65,6 +66,10 @@ TEST_F(HotKeysControllerTest, RegistrationSendsComboUnderNextIdAndInstallsTheHan
     EXPECT_EQ(box->hotKey, &first);
     EXPECT_TRUE(box->carbonEventHotKey.has_value());
     EXPECT_FALSE(first.identifier() == second.identifier());
+    const std::string identifier = first.identifier().string();
+    ASSERT_EQ(identifier.size(), 36u);
+    EXPECT_EQ(identifier[14], '4');
+    EXPECT_NE(std::string("89AB").find(identifier[19]), std::string::npos);
 }
 
 TEST_F(HotKeysControllerTest, PressAndReleaseReachTheirHandlersAndAnswerWhatWasHandled)

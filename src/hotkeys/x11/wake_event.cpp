@@ -3,12 +3,15 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 
 namespace brindlemoor {
 
 WakeEvent::WakeEvent() : descriptor_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
+    if (descriptor_ < 0)
+        creationError_ = errno;
 }
 
 WakeEvent::~WakeEvent()

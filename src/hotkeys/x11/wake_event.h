@@ -11,6 +11,8 @@ public:
     WakeEvent& operator=(const WakeEvent&) = delete;
 
     bool valid() const { return descriptor_ >= 0; }
+    // Why the descriptor could not be made (an errno value); 0 when it was.
+    int creationError() const { return creationError_; }
     int descriptor() const { return descriptor_; }
     void signal();
     // Clears the signals received so far.
@@ -18,6 +20,7 @@ public:
 
 private:
     int descriptor_;
+    int creationError_ = 0;
 };
 
 } // namespace brindlemoor

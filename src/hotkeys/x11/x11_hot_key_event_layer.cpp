@@ -87,8 +87,14 @@ std::unique_ptr<X11HotKeyEventLayer> X11HotKeyEventLayer::open(PlatformError* er
     if (!keyboard)
         return fail(0, "Global hot keys are not available: " + shownName + " did not tell its keyboard map.");
     xcb_flush(connection.get());
-    return std::unique_ptr<X11HotKeyEventLayer>(
+    std::unique_ptr<X11HotKeyEventLayer> layer(
         new X11HotKeyEventLayer(std::move(connection), *root, std::move(*keyboard), xkbFirstEvent));
+    // Without its wake-up descriptor the thread could never be told to stop.
+    if (!layer->wake_.valid())
+        return fail(layer->wake_.creationError(),
+                    "Global hot keys are not available: the system refused an event descriptor.");
+    layer->thread_ = std::thread([layer = layer.get()] { layer->run(); });
+    return layer;
 }
 
 X11HotKeyEventLayer::X11HotKeyEventLayer(Connection connection, xcb_window_t root, X11KeyboardMap keyboard,
@@ -96,13 +102,14 @@ X11HotKeyEventLayer::X11HotKeyEventLayer(Connection connection, xcb_window_t roo
     : connection_(std::move(connection)),
       root_(root),
       keyboard_(std::move(keyboard)),
-      xkbFirstEvent_(xkbFirstEvent),
-      thread_([this] { run(); })
+      xkbFirstEvent_(xkbFirstEvent)
 {
 }
 
 X11HotKeyEventLayer::~X11HotKeyEventLayer()
 {
+    if (!thread_.joinable())
+        return;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
