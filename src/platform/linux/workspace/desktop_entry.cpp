@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace brindlemoor {
 namespace {
@@ -30,17 +31,35 @@ std::vector<std::string> splitPath(const char* value, const char* fallback)
 
 } // namespace
 
-std::string DesktopEntry::programName() const
+std::string DesktopEntry::program() const
 {
-    std::stringstream stream(exec);
-    for (std::string word; stream >> word;) {
-        if (!word.empty() && word.front() == '"')
-            word = word.substr(1, word.find('"', 1) - 1);
-        if (word == "env" || word.find('=') != std::string::npos)
+    // Words are split at blanks outside double quotes, as the Exec key's quoting rules say.
+    std::vector<std::string> words(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        char c = exec[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\\' && quoted && i + 1 < exec.size()) {
+            words.back() += exec[++i];
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (!words.back().empty())
+                words.emplace_back();
+        } else {
+            words.back() += c;
+        }
+    }
+    for (const auto& word : words) {
+        if (word.empty() || word == "env" || (word.find('=') != std::string::npos && word.front() != '/'))
             continue;
-        return std::filesystem::path(word).filename().string();
+        return word;
     }
     return {};
+}
+
+std::string DesktopEntry::programName() const
+{
+    return std::filesystem::path(program()).filename().string();
 }
 
 std::optional<DesktopEntry> DesktopEntry::read(const std::string& path, const std::string& id)

@@ -16,7 +16,9 @@ struct DesktopEntry {
     std::string icon;
     bool hidden = false;
 
-    // The name of the program its Exec line starts (environment settings and "env" skipped).
+    // The program its Exec line starts, as written there (environment settings and "env"
+    // skipped), and that program's file name.
+    std::string program() const;
     std::string programName() const;
 
     // Reads the [Desktop Entry] group of the file; none when it is not an application entry.

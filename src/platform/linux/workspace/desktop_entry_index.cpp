@@ -69,7 +69,7 @@ std::optional<DesktopEntry> DesktopEntryIndex::entryForProgram(const std::string
     for (const auto& [id, entry] : entries_) {
         if (entry.hidden)
             continue;
-        if (!executablePath.empty() && (entry.exec.rfind(executablePath + " ", 0) == 0 || entry.exec == executablePath))
+        if (!executablePath.empty() && entry.program() == executablePath)
             return entry;
         if (byName == nullptr &&
             (entry.programName() == programName ||
