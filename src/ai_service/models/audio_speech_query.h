@@ -14,12 +14,12 @@ struct AudioSpeechQuery {
     enum class AudioSpeechResponseFormat { mp3, opus, aac, flac };
     enum class Speed { normal, max, min };
 
-    std::string model;
-    std::optional<std::string> input;
-    AudioSpeechVoice voice;
-    AudioSpeechResponseFormat responseFormat;
+    std::string model{};
+    std::optional<std::string> input{};
+    AudioSpeechVoice voice{};
+    AudioSpeechResponseFormat responseFormat{};
     // Sent as text ("1.0"), not as a number.
-    std::optional<std::string> speed;
+    std::optional<std::string> speed{};
 
     AudioSpeechQuery(std::string model, std::string input, AudioSpeechVoice voice,
         AudioSpeechResponseFormat responseFormat, std::optional<double> speed);

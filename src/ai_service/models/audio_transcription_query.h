@@ -10,14 +10,14 @@ namespace brindlemoor {
 
 // A recorded audio file to turn into text, sent as a multipart form.
 struct AudioTranscriptionQuery {
-    Bytes file;
-    std::string fileName;
-    std::string model;
-    std::optional<AudioResponseFormat> responseFormat;
-    std::optional<std::string> prompt;
-    std::optional<double> temperature;
+    Bytes file{};
+    std::string fileName{};
+    std::string model{};
+    std::optional<AudioResponseFormat> responseFormat{};
+    std::optional<std::string> prompt{};
+    std::optional<double> temperature{};
     // The language code of the speech.
-    std::optional<std::string> language;
+    std::optional<std::string> language{};
 
     AudioTranscriptionQuery(Bytes file, std::string fileName, std::string model,
         std::optional<std::string> prompt = std::nullopt, std::optional<double> temperature = std::nullopt,

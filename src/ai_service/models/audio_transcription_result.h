@@ -8,7 +8,7 @@ namespace brindlemoor {
 
 // The text the service made of the audio.
 struct AudioTranscriptionResult {
-    std::string text;
+    std::string text{};
 
     void encode(KeyedEncoder& encoder) const;
     static AudioTranscriptionResult decode(const KeyedDecoder& decoder);

@@ -10,12 +10,12 @@ namespace brindlemoor {
 
 // A recorded audio file to translate into English text, sent as a multipart form.
 struct AudioTranslationQuery {
-    Bytes file;
-    std::string fileName;
-    std::string model;
-    std::optional<AudioResponseFormat> responseFormat;
-    std::optional<std::string> prompt;
-    std::optional<double> temperature;
+    Bytes file{};
+    std::string fileName{};
+    std::string model{};
+    std::optional<AudioResponseFormat> responseFormat{};
+    std::optional<std::string> prompt{};
+    std::optional<double> temperature{};
 
     AudioTranslationQuery(Bytes file, std::string fileName, std::string model,
         std::optional<std::string> prompt = std::nullopt, std::optional<double> temperature = std::nullopt,

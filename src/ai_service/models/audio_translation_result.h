@@ -8,7 +8,7 @@ namespace brindlemoor {
 
 // The text the service made of the audio.
 struct AudioTranslationResult {
-    std::string text;
+    std::string text{};
 
     void encode(KeyedEncoder& encoder) const;
     static AudioTranslationResult decode(const KeyedDecoder& decoder);

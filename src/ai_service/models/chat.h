@@ -14,9 +14,9 @@ struct Chat {
     enum class CodingKeys { role, content, name, functionCall };
 
     Role role{};
-    std::optional<std::string> content;
-    std::optional<std::string> name;
-    std::optional<ChatFunctionCall> functionCall;
+    std::optional<std::string> content{};
+    std::optional<std::string> name{};
+    std::optional<ChatFunctionCall> functionCall{};
 
     // An assistant message that only calls a function writes "content": null; other
     // messages without content leave the key out.

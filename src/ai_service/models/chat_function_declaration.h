@@ -9,9 +9,9 @@ namespace brindlemoor {
 
 // A function that the caller makes available to the model.
 struct ChatFunctionDeclaration {
-    std::string name;
-    std::string description;
-    JSONSchema parameters;
+    std::string name{};
+    std::string description{};
+    JSONSchema parameters{};
 
     void encode(KeyedEncoder& encoder) const;
     static ChatFunctionDeclaration decode(const KeyedDecoder& decoder);

@@ -55,23 +55,23 @@ struct ChatQuery {
         FunctionCall(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) {}
 
         Kind kind_;
-        std::string name_;
+        std::string name_{};
     };
 
-    std::string model;
-    std::optional<ResponseFormat> responseFormat;
-    std::vector<Chat> messages;
-    std::optional<std::vector<ChatFunctionDeclaration>> functions;
-    std::optional<FunctionCall> functionCall;
-    std::optional<double> temperature;
-    std::optional<double> topP;
-    std::optional<std::int64_t> n;
-    std::optional<std::vector<std::string>> stop;
-    std::optional<std::int64_t> maxTokens;
-    std::optional<double> presencePenalty;
-    std::optional<double> frequencyPenalty;
-    std::optional<std::map<std::string, std::int64_t>> logitBias;
-    std::optional<std::string> user;
+    std::string model{};
+    std::optional<ResponseFormat> responseFormat{};
+    std::vector<Chat> messages{};
+    std::optional<std::vector<ChatFunctionDeclaration>> functions{};
+    std::optional<FunctionCall> functionCall{};
+    std::optional<double> temperature{};
+    std::optional<double> topP{};
+    std::optional<std::int64_t> n{};
+    std::optional<std::vector<std::string>> stop{};
+    std::optional<std::int64_t> maxTokens{};
+    std::optional<double> presencePenalty{};
+    std::optional<double> frequencyPenalty{};
+    std::optional<std::map<std::string, std::int64_t>> logitBias{};
+    std::optional<std::string> user{};
     // The streaming operations send a copy with this set.
     bool stream = false;
 

@@ -9,9 +9,9 @@ namespace brindlemoor {
 
 // A function name with its arguments, offered to callers as a record of its own.
 struct ChatQueryFunctionCall {
-    std::optional<std::string> name;
+    std::optional<std::string> name{};
     // The arguments as one unparsed text, exactly as received or given.
-    std::optional<std::string> arguments;
+    std::optional<std::string> arguments{};
 
     void encode(KeyedEncoder& encoder) const;
     static ChatQueryFunctionCall decode(const KeyedDecoder& decoder);

@@ -16,9 +16,9 @@ struct ChatResult {
         enum class CodingKeys { index, message, finishReason };
 
         std::int64_t index = 0;
-        Chat message;
+        Chat message{};
         // Why generation stopped, as the service names it.
-        std::optional<std::string> finishReason;
+        std::optional<std::string> finishReason{};
 
         void encode(KeyedEncoder& encoder) const;
         static Choice decode(const KeyedDecoder& decoder);
@@ -41,12 +41,12 @@ struct ChatResult {
 
     enum class CodingKeys { id, object, created, model, choices, usage };
 
-    std::string id;
-    std::string object;
+    std::string id{};
+    std::string object{};
     double created = 0;
-    std::string model;
-    std::vector<Choice> choices;
-    std::optional<Usage> usage;
+    std::string model{};
+    std::vector<Choice> choices{};
+    std::optional<Usage> usage{};
 
     void encode(KeyedEncoder& encoder) const;
     static ChatResult decode(const KeyedDecoder& decoder);

@@ -17,10 +17,10 @@ struct ChatStreamResult {
         // What this chunk adds to the choice's message. Keys run "role", "content", "name",
         // "function_call".
         struct Delta {
-            std::optional<std::string> content;
-            std::optional<Chat::Role> role;
-            std::optional<std::string> name;
-            std::optional<ChatFunctionCall> functionCall;
+            std::optional<std::string> content{};
+            std::optional<Chat::Role> role{};
+            std::optional<std::string> name{};
+            std::optional<ChatFunctionCall> functionCall{};
 
             void encode(KeyedEncoder& encoder) const;
             static Delta decode(const KeyedDecoder& decoder);
@@ -29,8 +29,8 @@ struct ChatStreamResult {
         };
 
         std::int64_t index = 0;
-        Delta delta;
-        std::optional<std::string> finishReason;
+        Delta delta{};
+        std::optional<std::string> finishReason{};
 
         void encode(KeyedEncoder& encoder) const;
         static Choice decode(const KeyedDecoder& decoder);
@@ -38,11 +38,11 @@ struct ChatStreamResult {
         bool operator==(const Choice&) const = default;
     };
 
-    std::string id;
-    std::string object;
+    std::string id{};
+    std::string object{};
     double created = 0;
-    std::string model;
-    std::vector<Choice> choices;
+    std::string model{};
+    std::vector<Choice> choices{};
 
     void encode(KeyedEncoder& encoder) const;
     static ChatStreamResult decode(const KeyedDecoder& decoder);

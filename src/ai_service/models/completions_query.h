@@ -11,15 +11,15 @@ namespace brindlemoor {
 
 // Asks the service to continue a text prompt. "stream" is written third, after the prompt.
 struct CompletionsQuery {
-    std::string model;
-    std::string prompt;
-    std::optional<double> temperature;
-    std::optional<std::int64_t> maxTokens;
-    std::optional<double> topP;
-    std::optional<double> frequencyPenalty;
-    std::optional<double> presencePenalty;
-    std::optional<std::vector<std::string>> stop;
-    std::optional<std::string> user;
+    std::string model{};
+    std::string prompt{};
+    std::optional<double> temperature{};
+    std::optional<std::int64_t> maxTokens{};
+    std::optional<double> topP{};
+    std::optional<double> frequencyPenalty{};
+    std::optional<double> presencePenalty{};
+    std::optional<std::vector<std::string>> stop{};
+    std::optional<std::string> user{};
     // The streaming operation sends a copy with this set.
     bool stream = false;
 

@@ -12,9 +12,9 @@ namespace brindlemoor {
 // The continuations of a prompt, whole or one streamed chunk.
 struct CompletionsResult {
     struct Choice {
-        std::string text;
+        std::string text{};
         std::int64_t index = 0;
-        std::optional<std::string> finishReason;
+        std::optional<std::string> finishReason{};
 
         void encode(KeyedEncoder& encoder) const;
         static Choice decode(const KeyedDecoder& decoder);
@@ -33,12 +33,12 @@ struct CompletionsResult {
         bool operator==(const Usage&) const = default;
     };
 
-    std::string id;
-    std::string object;
+    std::string id{};
+    std::string object{};
     double created = 0;
-    std::string model;
-    std::vector<Choice> choices;
-    std::optional<Usage> usage;
+    std::string model{};
+    std::vector<Choice> choices{};
+    std::optional<Usage> usage{};
 
     void encode(KeyedEncoder& encoder) const;
     static CompletionsResult decode(const KeyedDecoder& decoder);

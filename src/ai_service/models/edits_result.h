@@ -11,7 +11,7 @@ namespace brindlemoor {
 // The edited texts with their token counts.
 struct EditsResult {
     struct Choice {
-        std::string text;
+        std::string text{};
         std::int64_t index = 0;
 
         void encode(KeyedEncoder& encoder) const;
@@ -33,10 +33,10 @@ struct EditsResult {
         bool operator==(const Usage&) const = default;
     };
 
-    std::string object;
+    std::string object{};
     double created = 0;
-    std::vector<Choice> choices;
-    Usage usage;
+    std::vector<Choice> choices{};
+    Usage usage{};
 
     void encode(KeyedEncoder& encoder) const;
     static EditsResult decode(const KeyedDecoder& decoder);

@@ -8,8 +8,8 @@ namespace brindlemoor {
 
 // One text to turn into a vector.
 struct EmbeddingsQuery {
-    std::string model;
-    std::string input;
+    std::string model{};
+    std::string input{};
 
     void encode(KeyedEncoder& encoder) const;
     static EmbeddingsQuery decode(const KeyedDecoder& decoder);

@@ -11,8 +11,8 @@ namespace brindlemoor {
 // The vectors of the inputs.
 struct EmbeddingsResult {
     struct Embedding {
-        std::string object;
-        std::vector<double> embedding;
+        std::string object{};
+        std::vector<double> embedding{};
         std::int64_t index = 0;
 
         void encode(KeyedEncoder& encoder) const;
@@ -33,9 +33,9 @@ struct EmbeddingsResult {
         bool operator==(const Usage&) const = default;
     };
 
-    std::vector<Embedding> data;
-    std::string model;
-    Usage usage;
+    std::vector<Embedding> data{};
+    std::string model{};
+    Usage usage{};
 
     void encode(KeyedEncoder& encoder) const;
     static EmbeddingsResult decode(const KeyedDecoder& decoder);

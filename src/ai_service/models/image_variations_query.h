@@ -10,10 +10,10 @@ namespace brindlemoor {
 
 // A picture to make variations of; sent as a multipart form.
 struct ImageVariationsQuery {
-    Bytes image;
-    std::string fileName;
-    std::optional<std::int64_t> n;
-    std::optional<std::string> size;
+    Bytes image{};
+    std::string fileName{};
+    std::optional<std::int64_t> n{};
+    std::optional<std::string> size{};
 
     // The multipart body for this boundary.
     Bytes encode(const std::string& boundary) const;

@@ -13,14 +13,14 @@ namespace brindlemoor {
 struct ImagesQuery {
     enum class CodingKeys { model, prompt, n, size, user, style, responseFormat, quality };
 
-    std::string prompt;
-    std::optional<std::string> model;
-    std::optional<ImageResponseFormat> responseFormat;
-    std::optional<std::int64_t> n;
-    std::optional<std::string> size;
-    std::optional<std::string> user;
-    std::optional<std::string> style;
-    std::optional<std::string> quality;
+    std::string prompt{};
+    std::optional<std::string> model{};
+    std::optional<ImageResponseFormat> responseFormat{};
+    std::optional<std::int64_t> n{};
+    std::optional<std::string> size{};
+    std::optional<std::string> user{};
+    std::optional<std::string> style{};
+    std::optional<std::string> quality{};
 
     void encode(KeyedEncoder& encoder) const;
     static ImagesQuery decode(const KeyedDecoder& decoder);

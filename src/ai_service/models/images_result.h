@@ -13,8 +13,8 @@ namespace brindlemoor {
 // The pictures the service made, as links or base64 text.
 struct ImagesResult {
     struct URLResult {
-        std::optional<std::string> url;
-        std::optional<std::string> b64_json;
+        std::optional<std::string> url{};
+        std::optional<std::string> b64_json{};
 
         void encode(KeyedEncoder& encoder) const;
         static URLResult decode(const KeyedDecoder& decoder);
@@ -23,7 +23,7 @@ struct ImagesResult {
     };
 
     double created = 0;
-    std::vector<URLResult> data;
+    std::vector<URLResult> data{};
 
     void encode(KeyedEncoder& encoder) const;
     static ImagesResult decode(const KeyedDecoder& decoder);

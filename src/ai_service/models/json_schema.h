@@ -21,19 +21,19 @@ struct JSONSchema {
     // One named property.
     struct Property {
         JSONType type{};
-        std::optional<std::string> description;
-        std::optional<std::string> format;
-        std::optional<Box<Items>> items;
-        std::optional<std::vector<std::string>> required;
-        std::optional<std::string> pattern;
-        std::optional<std::string> constValue;
-        std::optional<std::vector<std::string>> enumValues;
-        std::optional<std::int64_t> multipleOf;
-        std::optional<double> minimum;
-        std::optional<double> maximum;
-        std::optional<std::int64_t> minItems;
-        std::optional<std::int64_t> maxItems;
-        std::optional<bool> uniqueItems;
+        std::optional<std::string> description{};
+        std::optional<std::string> format{};
+        std::optional<Box<Items>> items{};
+        std::optional<std::vector<std::string>> required{};
+        std::optional<std::string> pattern{};
+        std::optional<std::string> constValue{};
+        std::optional<std::vector<std::string>> enumValues{};
+        std::optional<std::int64_t> multipleOf{};
+        std::optional<double> minimum{};
+        std::optional<double> maximum{};
+        std::optional<std::int64_t> minItems{};
+        std::optional<std::int64_t> maxItems{};
+        std::optional<bool> uniqueItems{};
 
         void encode(KeyedEncoder& encoder) const;
         static Property decode(const KeyedDecoder& decoder);
@@ -44,16 +44,16 @@ struct JSONSchema {
     // The elements of an array property.
     struct Items {
         JSONType type{};
-        std::optional<std::map<std::string, Property>> properties;
-        std::optional<std::string> pattern;
-        std::optional<std::string> constValue;
-        std::optional<std::vector<std::string>> enumValues;
-        std::optional<std::int64_t> multipleOf;
-        std::optional<double> minimum;
-        std::optional<double> maximum;
-        std::optional<std::int64_t> minItems;
-        std::optional<std::int64_t> maxItems;
-        std::optional<bool> uniqueItems;
+        std::optional<std::map<std::string, Property>> properties{};
+        std::optional<std::string> pattern{};
+        std::optional<std::string> constValue{};
+        std::optional<std::vector<std::string>> enumValues{};
+        std::optional<std::int64_t> multipleOf{};
+        std::optional<double> minimum{};
+        std::optional<double> maximum{};
+        std::optional<std::int64_t> minItems{};
+        std::optional<std::int64_t> maxItems{};
+        std::optional<bool> uniqueItems{};
 
         void encode(KeyedEncoder& encoder) const;
         static Items decode(const KeyedDecoder& decoder);
@@ -62,14 +62,14 @@ struct JSONSchema {
     };
 
     JSONType type{};
-    std::optional<std::map<std::string, Property>> properties;
-    std::optional<std::vector<std::string>> required;
-    std::optional<std::string> pattern;
-    std::optional<std::string> constValue;
-    std::optional<std::vector<std::string>> enumValues;
-    std::optional<std::int64_t> multipleOf;
-    std::optional<std::int64_t> minimum;
-    std::optional<std::int64_t> maximum;
+    std::optional<std::map<std::string, Property>> properties{};
+    std::optional<std::vector<std::string>> required{};
+    std::optional<std::string> pattern{};
+    std::optional<std::string> constValue{};
+    std::optional<std::vector<std::string>> enumValues{};
+    std::optional<std::int64_t> multipleOf{};
+    std::optional<std::int64_t> minimum{};
+    std::optional<std::int64_t> maximum{};
 
     void encode(KeyedEncoder& encoder) const;
     static JSONSchema decode(const KeyedDecoder& decoder);

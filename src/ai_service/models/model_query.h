@@ -8,7 +8,7 @@ namespace brindlemoor {
 
 // The name of one model to fetch; the client puts it in the request path.
 struct ModelQuery {
-    std::string model;
+    std::string model{};
 
     void encode(KeyedEncoder& encoder) const;
     static ModelQuery decode(const KeyedDecoder& decoder);

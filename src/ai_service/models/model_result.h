@@ -10,9 +10,9 @@ namespace brindlemoor {
 struct ModelResult {
     enum class CodingKeys { id, object, ownedBy };
 
-    std::string id;
-    std::string object;
-    std::string ownedBy;
+    std::string id{};
+    std::string object{};
+    std::string ownedBy{};
 
     void encode(KeyedEncoder& encoder) const;
     static ModelResult decode(const KeyedDecoder& decoder);

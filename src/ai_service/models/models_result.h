@@ -10,8 +10,8 @@ namespace brindlemoor {
 
 // Every model the service offers, in reply order.
 struct ModelsResult {
-    std::vector<ModelResult> data;
-    std::string object;
+    std::vector<ModelResult> data{};
+    std::string object{};
 
     void encode(KeyedEncoder& encoder) const;
     static ModelsResult decode(const KeyedDecoder& decoder);

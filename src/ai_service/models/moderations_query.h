@@ -9,8 +9,8 @@ namespace brindlemoor {
 
 // A text for the service to check against its content rules.
 struct ModerationsQuery {
-    std::string input;
-    std::optional<std::string> model;
+    std::string input{};
+    std::optional<std::string> model{};
 
     void encode(KeyedEncoder& encoder) const;
     static ModerationsQuery decode(const KeyedDecoder& decoder);

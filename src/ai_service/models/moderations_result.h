@@ -47,8 +47,8 @@ struct ModerationsResult {
 
         enum class CodingKeys { categories, categoryScores, flagged };
 
-        Categories categories;
-        CategoryScores categoryScores;
+        Categories categories{};
+        CategoryScores categoryScores{};
         bool flagged = false;
 
         void encode(KeyedEncoder& encoder) const;
@@ -57,9 +57,9 @@ struct ModerationsResult {
         bool operator==(const CategoryResult&) const = default;
     };
 
-    std::string id;
-    std::string model;
-    std::vector<CategoryResult> results;
+    std::string id{};
+    std::string model{};
+    std::vector<CategoryResult> results{};
 
     void encode(KeyedEncoder& encoder) const;
     static ModerationsResult decode(const KeyedDecoder& decoder);

@@ -14,17 +14,17 @@ using MultipartFormDataValue = std::variant<std::string, std::int64_t, double>;
 // One part of a multipart form body.
 struct MultipartFormDataEntry {
     struct File {
-        std::string name;
-        std::optional<std::string> fileName;
-        std::optional<std::vector<std::uint8_t>> data;
-        std::string contentType;
+        std::string name{};
+        std::optional<std::string> fileName{};
+        std::optional<std::vector<std::uint8_t>> data{};
+        std::string contentType{};
 
         bool operator==(const File&) const = default;
     };
 
     struct String {
-        std::string name;
-        std::optional<MultipartFormDataValue> value;
+        std::string name{};
+        std::optional<MultipartFormDataValue> value{};
 
         bool operator==(const String&) const = default;
     };
