@@ -123,12 +123,6 @@ private:
     std::shared_ptr<const AccessibilityNode> node_;
 };
 
-// A value that refers to an element.
-inline AccessibilityValue elementValue(const AccessibilityElement& element)
-{
-    return element.node();
-}
-
 } // namespace brindlemoor
 
 template <>
