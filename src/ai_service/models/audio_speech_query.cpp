@@ -25,7 +25,7 @@ AudioSpeechQuery::AudioSpeechQuery(std::string model, std::string input, AudioSp
 {
 }
 
-AudioSpeechQuery::AudioSpeechQuery(std::string model, std::optional<std::string> input, AudioSpeechVoice voice,
+AudioSpeechQuery::AudioSpeechQuery(Uncorrected, std::string model, std::optional<std::string> input, AudioSpeechVoice voice,
     AudioSpeechResponseFormat responseFormat, std::optional<std::string> speed)
     : model(std::move(model))
     , input(std::move(input))
@@ -100,7 +100,7 @@ AudioSpeechQuery AudioSpeechQuery::decode(const KeyedDecoder& decoder)
     const auto voice = decoder.decode<AudioSpeechVoice>("voice");
     const auto responseFormat = decoder.decode<AudioSpeechResponseFormat>("response_format");
     auto speed = decoder.decodeIfPresent<std::string>("speed");
-    return AudioSpeechQuery(std::move(model), std::move(input), voice, responseFormat, std::move(speed));
+    return AudioSpeechQuery(Uncorrected{}, std::move(model), std::move(input), voice, responseFormat, std::move(speed));
 }
 
 } // namespace brindlemoor

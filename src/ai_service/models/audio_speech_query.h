@@ -38,7 +38,8 @@ struct AudioSpeechQuery {
     bool operator==(const AudioSpeechQuery&) const = default;
 
 private:
-    AudioSpeechQuery(std::string model, std::optional<std::string> input, AudioSpeechVoice voice,
+    struct Uncorrected {};
+    AudioSpeechQuery(Uncorrected, std::string model, std::optional<std::string> input, AudioSpeechVoice voice,
         AudioSpeechResponseFormat responseFormat, std::optional<std::string> speed);
 };
 
