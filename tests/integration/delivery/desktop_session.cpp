@@ -66,11 +66,11 @@ DesktopSession::DesktopSession(bool withWindowManager)
         failure_ = "the D-Bus session did not start";
         return;
     }
-    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + socket).c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", directory_.c_str(), 1);
-    setenv("GDK_BACKEND", "x11", 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("NO_AT_BRIDGE");
+    setVariable("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + socket);
+    setVariable("XDG_RUNTIME_DIR", directory_.string());
+    setVariable("GDK_BACKEND", "x11");
+    setVariable("QT_QPA_PLATFORM", "xcb");
+    setVariable("NO_AT_BRIDGE", std::nullopt);
     if (withWindowManager) {
         windowManager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"});
         bool managed = waitUntil([&] {
@@ -87,11 +87,26 @@ DesktopSession::~DesktopSession()
     windowManager_.reset();
     bus_.reset();
     display_.reset();
-    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    for (auto it = savedEnvironment_.rbegin(); it != savedEnvironment_.rend(); ++it) {
+        if (it->second)
+            setenv(it->first.c_str(), it->second->c_str(), 1);
+        else
+            unsetenv(it->first.c_str());
+    }
     if (!directory_.empty()) {
         std::error_code error;
         std::filesystem::remove_all(directory_, error);
     }
+}
+
+void DesktopSession::setVariable(const std::string& name, const std::optional<std::string>& value)
+{
+    const char* previous = std::getenv(name.c_str());
+    savedEnvironment_.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt);
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
 }
 
 pid_t focusedWindowProcess()

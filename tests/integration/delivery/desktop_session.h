@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ private:
     std::unique_ptr<ChildProcess> bus_;
     std::unique_ptr<ChildProcess> windowManager_;
     std::string failure_;
+    // The variables set here, with the values they had before (none: unset).
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    void setVariable(const std::string& name, const std::optional<std::string>& value);
 };
 
 // The process whose window has the X input focus; 0 when none can be told.
