@@ -57,7 +57,7 @@ FloatingView::FloatingView(FloatingViewModel& viewModel, AppState& appState, Tar
     transcript_->setFont(transcriptFont);
     transcript_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     transcript_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    transcript_->setGeometry(104, 50, 320 - 104 - 5, 22);
+    layOutTranscript();
     transcript_->setForegroundRole(QPalette::PlaceholderText);
 
     recordingPulse_.setInterval(200);
@@ -140,7 +140,14 @@ void FloatingView::refreshTargetIcon()
     if (targetIconProvider_)
         if (auto path = targetIconProvider_())
             targetIcon_ = QIcon(QString::fromStdString(*path)).pixmap(24, 24);
+    layOutTranscript();
     update();
+}
+
+void FloatingView::layOutTranscript()
+{
+    // Under the status label, clear of the waveform.
+    transcript_->setGeometry(statusRect().left(), 50, statusRect().width(), 22);
 }
 
 QRect FloatingView::targetIconRect() const

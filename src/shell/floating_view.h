@@ -61,6 +61,7 @@ private:
     void setDictating(bool dictating);
     void setRecording(bool recording);
     void refreshTargetIcon();
+    void layOutTranscript();
     QRect targetIconRect() const;
     QRect waveformRect() const;
     QRect statusRect() const;
