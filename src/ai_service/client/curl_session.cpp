@@ -101,10 +101,12 @@ public:
                     worker_ = std::thread([self = shared_from_this()] { self->work(); });
             }
         }
-        if (transfer)
+        if (transfer) {
             finishCancelled(*transfer);
-        else
-            curl_multi_wakeup(multi_);
+            return;
+        }
+        arrived_.notify_all();
+        curl_multi_wakeup(multi_);
     }
 
     void stop()
@@ -115,6 +117,7 @@ public:
             stopping_ = true;
             worker = std::move(worker_);
         }
+        arrived_.notify_all();
         curl_multi_wakeup(multi_);
         if (!worker.joinable())
             return;
@@ -132,7 +135,10 @@ private:
             std::deque<std::unique_ptr<Transfer>> arrived;
             bool stopping = false;
             {
-                std::lock_guard lock(mutex_);
+                std::unique_lock lock(mutex_);
+                // Idle, the thread sleeps until a request or the end comes, instead of polling.
+                if (running_.empty())
+                    arrived_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
                 arrived.swap(pending_);
                 stopping = stopping_;
             }
@@ -240,6 +246,7 @@ private:
 
     CURLM* multi_ = nullptr;
     std::mutex mutex_;
+    std::condition_variable arrived_;
     std::deque<std::unique_ptr<Transfer>> pending_;
     bool stopping_ = false;
     std::thread worker_;
