@@ -14,6 +14,7 @@ namespace {
 
 const std::string kEditor = "delivery_test_editor";
 const std::string kOther = "delivery_test_other";
+const std::string kQtEditor = "delivery_test_qt_editor";
 
 class DeliveryDesktopTest : public ::testing::Test {
 protected:
@@ -190,6 +191,26 @@ TEST_F(DeliveryDesktopTest, PastingIntoTheTargetGivesTheFocusBack)
     EXPECT_TRUE(waitForView(editor, "Log: pasted line.")) << editor.viewText().value_or("<none>");
     EXPECT_TRUE(desktop_->pumpUntil([&] { return focusedWindowProcess() == other.pid(); }));
     EXPECT_EQ(Pasteboard::general().string(), " pasted line.");
+}
+
+TEST_F(DeliveryDesktopTest, DeliversIntoTheFieldsOfAQtApplication)
+{
+    fakes::InMemoryUserDefaults defaults;
+    NotificationCenter center;
+    MainMenuViewModel model(defaults, center);
+    TextInserter inserter(model);
+    TestEditor& editor = start(kQtEditor, {"--title", "Qt notes", "--entry", "hello world", "--select", "6:11"});
+    AccessibilityElement entry = focusIn(editor);
+    EXPECT_EQ(stringAttribute(entry, accessibility_attribute::role), "AXTextField");
+    EXPECT_EQ(stringAttribute(containingWindow(entry), accessibility_attribute::title), "Qt notes");
+    EXPECT_EQ(bundleIdentifier(entry), kQtEditor);
+
+    EXPECT_TRUE(insertAtSelection(entry, "there"));
+    EXPECT_TRUE(waitForEntry(editor, "hello there")) << editor.entryText().value_or("<none>");
+    EXPECT_TRUE(appendToValue(entry, ", friend."));
+    EXPECT_TRUE(waitForEntry(editor, "hello there, friend.")) << editor.entryText().value_or("<none>");
+    inserter.insertText(" Pasted.");
+    EXPECT_TRUE(waitForEntry(editor, "hello there, friend. Pasted.")) << editor.entryText().value_or("<none>");
 }
 
 class BareDesktopDeliveryTest : public DeliveryDesktopTest {

@@ -75,6 +75,11 @@ std::string roleName(AtspiAccessible* accessible, GError** error)
     case ATSPI_ROLE_COMBO_BOX:
         return std::string(accessibility_role::comboBox);
     default: {
+        // The children of an application are its top-level windows, whatever role the toolkit
+        // gives them (Qt calls a plain top-level widget a filler).
+        GObjectRef<AtspiAccessible> parent(atspi_accessible_get_parent(accessible, nullptr));
+        if (parent && atspi_accessible_get_role(parent.get(), nullptr) == ATSPI_ROLE_APPLICATION)
+            return std::string(accessibility_role::window);
         GString name(atspi_role_get_name(role));
         return "AX" + camelCase(name ? name.get() : "unknown");
     }
