@@ -42,7 +42,7 @@ std::optional<std::string> wholeText(AtspiText* text, GError** error)
     return std::string(contents ? contents.get() : "");
 }
 
-// The selection, or the caret as an empty range.
+// The selection, or the caret as an empty range; none only with an error.
 std::optional<TextRange> selectionOrCaret(AtspiText* text, GError** error)
 {
     gint selections = atspi_text_get_n_selections(text, error);
@@ -50,12 +50,14 @@ std::optional<TextRange> selectionOrCaret(AtspiText* text, GError** error)
         return std::nullopt;
     if (selections > 0) {
         AtspiRange* range = atspi_text_get_selection(text, 0, error);
-        if (*error != nullptr || range == nullptr)
+        if (*error != nullptr)
             return std::nullopt;
-        TextRange result{range->start_offset, range->end_offset - range->start_offset};
-        g_free(range);
-        if (result.length > 0)
-            return result;
+        if (range != nullptr) {
+            TextRange result{range->start_offset, range->end_offset - range->start_offset};
+            g_free(range);
+            if (result.length > 0)
+                return result;
+        }
     }
     gint caret = atspi_text_get_caret_offset(text, error);
     if (*error != nullptr)
