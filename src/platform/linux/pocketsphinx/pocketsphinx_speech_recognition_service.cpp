@@ -31,7 +31,7 @@ void PocketSphinxSpeechRecognitionService::requestAuthorization(
 
 std::shared_ptr<LocaleRecognizer> PocketSphinxSpeechRecognitionService::recognizer(const std::string& localeIdentifier)
 {
-    auto pool = poolFor(localeIdentifier);
+    auto pool = poolFor(localeIdentifier, true);
     if (!pool)
         return nullptr;
     return std::make_shared<PocketSphinxRecognizer>(localeIdentifier, std::move(pool), workers_);
@@ -39,21 +39,30 @@ std::shared_ptr<LocaleRecognizer> PocketSphinxSpeechRecognitionService::recogniz
 
 void PocketSphinxSpeechRecognitionService::preload(const std::string& localeIdentifier)
 {
-    if (auto pool = poolFor(localeIdentifier)) {
+    if (auto pool = poolFor(localeIdentifier, false)) {
         PlatformError ignored;
         pool->release(pool->acquire(ignored));
     }
 }
 
-std::shared_ptr<DecoderPool> PocketSphinxSpeechRecognitionService::poolFor(const std::string& localeIdentifier)
+std::shared_ptr<DecoderPool> PocketSphinxSpeechRecognitionService::poolFor(const std::string& localeIdentifier,
+                                                                           bool warmUp)
 {
     auto model = PocketSphinxModel::find(localeIdentifier, modelRoots_);
     if (!model)
         return nullptr;
     std::lock_guard lock(mutex_);
     auto& pool = pools_[model->directory];
-    if (!pool)
+    if (!pool) {
         pool = std::make_shared<DecoderPool>(*model);
+        if (!warmUp)
+            return pool;
+        // Loading takes most of a second: start it now rather than when the first words come.
+        workers_->start(nullptr, [pool] {
+            PlatformError ignored;
+            pool->release(pool->acquire(ignored));
+        });
+    }
     return pool;
 }
 

@@ -14,7 +14,8 @@ class DecoderPool;
 class RecognitionWorkers;
 
 // Speech recognition with the PocketSphinx models installed on the machine. Linux asks no
-// permission for it, so it is always authorised. Must outlive the tasks it starts.
+// permission for it, so it is always authorised. A language's model starts loading in the
+// background when its first recogniser is made. Must outlive the tasks it starts.
 class PocketSphinxSpeechRecognitionService final : public SpeechRecognitionService {
 public:
     explicit PocketSphinxSpeechRecognitionService(
@@ -27,11 +28,12 @@ public:
     void requestAuthorization(std::function<void(SpeechRecognizerAuthorizationStatus)> answer) override;
     std::shared_ptr<LocaleRecognizer> recognizer(const std::string& localeIdentifier) override;
 
-    // Loads the locale's model ahead of its first task, so the first words are not kept waiting.
+    // Loads the locale's model now, on the caller's thread.
     void preload(const std::string& localeIdentifier);
 
 private:
-    std::shared_ptr<DecoderPool> poolFor(const std::string& localeIdentifier);
+    // `warmUp`: a new pool starts loading a decoder in the background.
+    std::shared_ptr<DecoderPool> poolFor(const std::string& localeIdentifier, bool warmUp);
 
     std::vector<std::filesystem::path> modelRoots_;
     std::mutex mutex_;

@@ -20,6 +20,7 @@ public:
     RecognitionWorkers(const RecognitionWorkers&) = delete;
     RecognitionWorkers& operator=(const RecognitionWorkers&) = delete;
 
+    // `task`, when given, is cancelled if the service goes first.
     void start(const std::shared_ptr<PocketSphinxRecognitionTask>& task, std::function<void()> body);
 
 private:
