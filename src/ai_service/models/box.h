@@ -4,19 +4,20 @@
 
 namespace brindlemoor {
 
-// A heap-held value with value semantics, for records that nest in each other.
+// A heap-held value with value semantics, for records that nest in each other. Moving copies,
+// so a moved-from box still holds a value.
 template <typename T>
 class Box {
 public:
     Box(T value) : value_(std::make_unique<T>(std::move(value))) {}
     Box(const Box& other) : value_(std::make_unique<T>(*other.value_)) {}
-    Box(Box&&) noexcept = default;
     Box& operator=(const Box& other)
     {
-        value_ = std::make_unique<T>(*other.value_);
+        if (this != &other) {
+            value_ = std::make_unique<T>(*other.value_);
+        }
         return *this;
     }
-    Box& operator=(Box&&) noexcept = default;
     ~Box() = default;
 
     const T& operator*() const { return *value_; }

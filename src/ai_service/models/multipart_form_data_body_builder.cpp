@@ -14,6 +14,29 @@ void append(std::vector<std::uint8_t>& body, std::string_view text)
     body.insert(body.end(), text.begin(), text.end());
 }
 
+// A quotation mark or line break in a field or file name would end the header early and let the
+// name write headers or parts of its own; they are percent-encoded as browsers do.
+void appendQuoted(std::vector<std::uint8_t>& body, std::string_view name)
+{
+    append(body, "\"");
+    for (const char character : name) {
+        switch (character) {
+        case '"':
+            append(body, "%22");
+            break;
+        case '\r':
+            append(body, "%0D");
+            break;
+        case '\n':
+            append(body, "%0A");
+            break;
+        default:
+            body.push_back(static_cast<std::uint8_t>(character));
+        }
+    }
+    append(body, "\"");
+}
+
 std::string valueText(const MultipartFormDataValue& value)
 {
     if (const auto* text = std::get_if<std::string>(&value)) {
@@ -33,11 +56,10 @@ void render(std::vector<std::uint8_t>& body, std::string_view boundary, const Mu
     append(body, "--");
     append(body, boundary);
     append(body, kLineEnd);
-    append(body, "Content-Disposition: form-data; name=\"");
-    append(body, file.name);
-    append(body, "\"; filename=\"");
-    append(body, *file.fileName);
-    append(body, "\"");
+    append(body, "Content-Disposition: form-data; name=");
+    appendQuoted(body, file.name);
+    append(body, "; filename=");
+    appendQuoted(body, *file.fileName);
     append(body, kLineEnd);
     append(body, "Content-Type: ");
     append(body, file.contentType);
@@ -55,9 +77,8 @@ void render(std::vector<std::uint8_t>& body, std::string_view boundary, const Mu
     append(body, "--");
     append(body, boundary);
     append(body, kLineEnd);
-    append(body, "Content-Disposition: form-data; name=\"");
-    append(body, field.name);
-    append(body, "\"");
+    append(body, "Content-Disposition: form-data; name=");
+    appendQuoted(body, field.name);
     append(body, kLineEnd);
     append(body, kLineEnd);
     append(body, valueText(*field.value));

@@ -127,6 +127,11 @@ TEST(JSONSchema, WritesSchemaKeywordsAndNestsItemsToAnyDepth)
     EXPECT_NE(deeper, weatherSchema());
     auto copy = deeper;
     EXPECT_EQ(copy, deeper);
+
+    auto& days = deeper.properties->at("days");
+    const auto movedItems = std::move(days.items);
+    EXPECT_EQ((*movedItems)->type, JSONSchema::JSONType::string);
+    EXPECT_EQ(decodeJson<JSONSchema>(encodeJson(deeper)), deeper);
 }
 
 TEST(JSONSchema, TopLevelBoundsAreWholeNumbersWhilePropertyBoundsMayBeFractional)

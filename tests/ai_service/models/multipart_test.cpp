@@ -70,6 +70,17 @@ TEST(MultipartFormDataBody, EntriesWithoutValueWriteNothingButTheClosingBoundary
         "--b\r\nContent-Disposition: form-data; name=\"f\"; filename=\"n\"\r\nContent-Type: t/t\r\n\r\n\r\n--b--\r\n");
 }
 
+TEST(MultipartFormDataBody, FileNamesCannotBreakOutOfTheirHeader)
+{
+    const AudioTranscriptionQuery query({'x'}, "a\".wav\r\n--b\r\nContent-Disposition: form-data; name=\"model\"\r\n\r\nevil",
+        Model::whisper1);
+    const auto body = text(query.encode("b"));
+    EXPECT_EQ(partNames(body), (std::vector<std::string>{"file", "model"}));
+    EXPECT_NE(body.find("filename=\"a%22.wav%0D%0A--b%0D%0AContent-Disposition: form-data; name=%22model%22%0D%0A%0D%0Aevil\"\r\n"),
+        std::string::npos);
+    EXPECT_EQ(body.find("\r\nevil"), std::string::npos);
+}
+
 TEST(MultipartQueries, TranscriptionRendersDoublesIntegersEnumsAndSkipsNone)
 {
     const AudioTranscriptionQuery query({'x'}, "speech.m4a", Model::whisper1, std::nullopt, 0.0, "de",
