@@ -65,7 +65,7 @@ TEST(PulseAudioCaptureDevices, LoadingAndUnloadingASourceConnectsAndDisconnectsB
     EXPECT_EQ(recognizer.events, Events{"stop"});
     EXPECT_TRUE(manager.isCaptureSessionRunning());
     EXPECT_TRUE(devices.defaultInputDeviceId().has_value());
-    EXPECT_EQ(defaultChanges, 1);
+    EXPECT_TRUE(queue.runUntil([&] { return defaultChanges >= 1; }, 5s)) << "the default input changed";
     auto messages = log.messages();
     EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const std::string& message) {
         return message.rfind("Audio device was connected. name = ", 0) == 0 && message.find("nil") == std::string::npos;
@@ -78,7 +78,7 @@ TEST(PulseAudioCaptureDevices, LoadingAndUnloadingASourceConnectsAndDisconnectsB
     EXPECT_EQ(recognizer.events.back(), "stop");
     EXPECT_FALSE(manager.hasCaptureSession());
     EXPECT_FALSE(devices.hasDefaultInput());
-    EXPECT_EQ(defaultChanges, 2);
+    EXPECT_TRUE(queue.runUntil([&] { return defaultChanges >= 2; }, 5s)) << "the default input went";
 }
 
 TEST(PulseAudioEngine, TapsGetExactBuffersOfTheDefaultInputOnTheirOwnThreadAndEnginesCaptureSideBySide)
