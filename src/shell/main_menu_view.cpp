@@ -272,7 +272,6 @@ void MainMenuView::handleCheckForUpdates()
 
 void MainMenuView::handleQuit()
 {
-    emit quitRequested();
     QCoreApplication::quit();
 }
 

@@ -78,9 +78,6 @@ public:
 
     static constexpr std::int64_t kMaximumRecentFields = 8;
 
-signals:
-    void quitRequested();
-
 private:
     void setUpStatusItem();
     void startTimer();
