@@ -22,6 +22,8 @@ char recordPath[4096];
 char recordContext[8192];
 std::size_t recordContextLength = 0;
 struct sigaction previousActions[kFatalSignals.size()];
+// A stack overflow leaves no room for the handler on the thread's own stack.
+char alternateStack[64 * 1024];
 bool installed = false;
 
 void writeAll(int fd, const char* text, std::size_t length)
@@ -85,6 +87,10 @@ void FatalSignalRecorder::install(const std::string& path, const std::string& co
     std::snprintf(recordPath, sizeof recordPath, "%s", path.c_str());
     recordContextLength = std::min(context.size(), sizeof recordContext);
     std::memcpy(recordContext, context.data(), recordContextLength);
+    stack_t stack{};
+    stack.ss_sp = alternateStack;
+    stack.ss_size = sizeof alternateStack;
+    sigaltstack(&stack, nullptr);
     struct sigaction action {};
     action.sa_handler = handleFatalSignal;
     sigemptyset(&action.sa_mask);
