@@ -28,8 +28,8 @@ std::vector<short> PacedSpeechWriter::readRecording(const std::filesystem::path&
 }
 
 PacedSpeechWriter::PacedSpeechWriter(const std::filesystem::path& microphone, std::vector<short> speech,
-                                     std::chrono::milliseconds leadingSilence)
-    : speech_(std::move(speech))
+                                     std::chrono::milliseconds leadingSilence, std::optional<std::size_t> lastSpeechSample)
+    : speech_(std::move(speech)), lastSpeechSample_(lastSpeechSample.value_or(speech_.size() - 1))
 {
     thread_ = std::thread([this, microphone, leadingSilence] { run(microphone, leadingSilence); });
 }
@@ -52,7 +52,7 @@ void PacedSpeechWriter::run(std::filesystem::path microphone, std::chrono::milli
     if (fifo < 0)
         return;
     std::vector<short> timeline(static_cast<std::size_t>(leadingSilence.count()) * 16, 0);
-    const std::size_t speechStart = timeline.size();
+    const std::size_t lastSpeech = timeline.size() + lastSpeechSample_;
     timeline.insert(timeline.end(), speech_.begin(), speech_.end());
     const std::size_t speechEnd = timeline.size();
 
@@ -67,7 +67,7 @@ void PacedSpeechWriter::run(std::filesystem::path microphone, std::chrono::milli
         }
         if (write(fifo, piece, count * sizeof(short)) < 0)
             break;
-        if (offset < speechEnd && offset + count >= speechEnd && speechEnd > speechStart) {
+        if (offset <= lastSpeech && lastSpeech < offset + count) {
             std::lock_guard lock(mutex_);
             speechEnded_ = std::chrono::steady_clock::now();
         }

@@ -15,14 +15,15 @@ namespace brindlemoor::testing {
 // so the silence is written too.
 class PacedSpeechWriter {
 public:
+    // `lastSpeechSample`: the recording's last sample that counts as speech (its last, by default).
     PacedSpeechWriter(const std::filesystem::path& microphone, std::vector<short> speech,
-                      std::chrono::milliseconds leadingSilence);
+                      std::chrono::milliseconds leadingSilence, std::optional<std::size_t> lastSpeechSample = {});
     ~PacedSpeechWriter();
 
     PacedSpeechWriter(const PacedSpeechWriter&) = delete;
     PacedSpeechWriter& operator=(const PacedSpeechWriter&) = delete;
 
-    // When the last piece of the recording went out; none before that.
+    // When the piece holding the last speech sample went out (the FIFO hands it on at once).
     std::optional<std::chrono::steady_clock::time_point> speechEnded();
 
     // The 16 kHz mono samples of a recording (throws when it cannot be read).
@@ -32,6 +33,7 @@ private:
     void run(std::filesystem::path microphone, std::chrono::milliseconds leadingSilence);
 
     std::vector<short> speech_;
+    std::size_t lastSpeechSample_;
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::optional<std::chrono::steady_clock::time_point> speechEnded_;
