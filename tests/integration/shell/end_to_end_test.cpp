@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -156,6 +157,7 @@ TEST_F(EndToEndTest, DictatedSentencesArriveInTheFocusedEntryAndInAChosenOne)
     std::string text = waitForSentence(first);
     ASSERT_TRUE(endsWithSettledSentence(text))
         << "the entry holds \"" << text << "\"; the application printed:\n" << readFile(log_);
+    std::printf("The focused entry holds: \"%s\"\n", text.c_str());
     EXPECT_LE(testing::wordErrorRate(testing::normalisedWords(text), testing::normalisedWords(recordings_[0].reference)),
               0.7)
         << text;
@@ -170,14 +172,17 @@ TEST_F(EndToEndTest, DictatedSentencesArriveInTheFocusedEntryAndInAChosenOne)
     const pid_t otherEditor = startEditor(BRINDLEMOOR_OTHER_EDITOR, "Other", other);
     startApplication();
     ASSERT_TRUE(testing::focusWindowOf(targetEditor));
-    std::this_thread::sleep_for(500ms);
+    // The entry's window must have become the active one before the application looks for it.
+    std::this_thread::sleep_for(1500ms);
     pressControlWith("2");
-    std::this_thread::sleep_for(1000ms);
+    std::this_thread::sleep_for(1500ms);
     ASSERT_TRUE(testing::focusWindowOf(otherEditor));
     dictateOneSentence(recordings_[1]);
     text = waitForSentence(target);
     ASSERT_TRUE(endsWithSettledSentence(text))
-        << "the chosen entry holds \"" << text << "\"; the application printed:\n" << readFile(log_);
+        << "the chosen entry holds \"" << text << "\", the other \"" << readFile(other.string() + ".entry")
+        << "\"; the application printed:\n" << readFile(log_);
+    std::printf("The chosen entry holds: \"%s\"\n", text.c_str());
     EXPECT_EQ(readFile(other.string() + ".entry"), "");
     EXPECT_NE(readFile(log_).find("Command-2 was pressed"), std::string::npos);
 }
