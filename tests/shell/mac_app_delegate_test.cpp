@@ -136,6 +136,27 @@ TEST_F(MacAppDelegateTest, TheLaunchRunsInItsOrder)
     EXPECT_EQ(app.appDelegate().viewModel().windowProvider(), &app.appDelegate());
 }
 
+class IdleUpdater final : public Updater {
+public:
+    Published<bool>& canCheckForUpdates() override { return canCheck; }
+    void checkForUpdates() override {}
+    Published<bool> canCheck{true};
+};
+
+TEST_F(MacAppDelegateTest, TheUpdateCommandIsOfferedOnTheFloatingWindow)
+{
+    BrindlemoorApp app(environment(MicrophoneAuthorizationStatus::authorized),
+                       [] { return std::make_unique<IdleUpdater>(); });
+    EXPECT_NE(updaterController(), nullptr);
+    app.scheduleLaunch();
+    queue_.runUntilIdle();
+    FloatingWindow* window = app.appDelegate().window();
+    EXPECT_EQ(window->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(window->actions().size(), 1);
+    EXPECT_EQ(window->actions()[0]->text(), QString::fromUtf8("Check for Updates\u2026"));
+    EXPECT_TRUE(window->actions()[0]->isEnabled());
+}
+
 TEST_F(MacAppDelegateTest, HotKeysAreRegisteredAgainOnceTheEndedCopyHasGone)
 {
     BrindlemoorApp app(environment(MicrophoneAuthorizationStatus::authorized), [] { return nullptr; });
