@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <regex>
 
@@ -110,18 +111,31 @@ TEST(FileLoopIntegration, RecordsAnUtteranceAndTranscribesTheManagersCopy)
     services.speechDetector = std::make_unique<SpeechDetector>(PulseAudioEngine::factory(), appState, folder.path());
     services.transcriptionService = std::move(transcriber);
     services.temporaryDirectory = folder.path();
-    DictationManager manager(appState, std::move(services));
+    auto manager = std::make_unique<DictationManager>(appState, std::move(services));
+    // A transcription still running at the end waits for the main queue: keep playing it while
+    // the manager shuts down.
+    struct ShutDown {
+        std::unique_ptr<DictationManager>& manager;
+        fakes::RealTimeMainQueue& queue;
+        ~ShutDown()
+        {
+            auto closed = std::async(std::launch::async, [this] { manager.reset(); });
+            const auto ready = [&] { return closed.wait_for(0s) == std::future_status::ready; };
+            while (!ready())
+                queue.runUntil(ready, 100ms);
+        }
+    } shutDown{manager, queue};
 
     testing::PacedSpeechWriter writer(server.microphone(), std::move(speechSamples), 1000ms);
-    manager.startLoop();
+    manager->startLoop();
     const auto done = [&] { return recorded->done(); };
-    const auto giveUp = std::chrono::steady_clock::now() + 30s;
+    const auto giveUp = std::chrono::steady_clock::now() + 120s;
     while (!done() && std::chrono::steady_clock::now() < giveUp)
         queue.runUntil(done, 100ms);
     if (!done()) {
         for (const auto& message : log.messages())
             std::cerr << message << "\n";
-        FAIL() << "no utterance was recorded and transcribed within 30 s";
+        FAIL() << "no utterance was recorded and transcribed within 120 s";
     }
 
     {

@@ -3,6 +3,8 @@
 #include <sndfile.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <cerrno>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -12,6 +14,24 @@ namespace {
 constexpr std::size_t kPieceSamples = 1600;  // 100 ms at 16 kHz
 
 } // namespace
+
+bool PacedSpeechWriter::writeAll(int fifo, const short* samples, std::size_t bytes)
+{
+    const auto* data = reinterpret_cast<const char*>(samples);
+    while (bytes > 0 && !stopping_) {
+        const ssize_t written = write(fifo, data, bytes);
+        if (written > 0) {
+            data += written;
+            bytes -= static_cast<std::size_t>(written);
+        } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        } else {
+            pollfd ready{fifo, POLLOUT, 0};
+            poll(&ready, 1, 100);
+        }
+    }
+    return bytes == 0;
+}
 
 std::vector<short> PacedSpeechWriter::readRecording(const std::filesystem::path& path)
 {
@@ -48,7 +68,8 @@ std::optional<std::chrono::steady_clock::time_point> PacedSpeechWriter::speechEn
 
 void PacedSpeechWriter::run(std::filesystem::path microphone, std::chrono::milliseconds leadingSilence)
 {
-    const int fifo = open(microphone.c_str(), O_WRONLY);
+    // Non-blocking, so that a server that stops reading cannot keep the writer from stopping.
+    const int fifo = open(microphone.c_str(), O_WRONLY | O_NONBLOCK);
     if (fifo < 0)
         return;
     std::vector<short> timeline(static_cast<std::size_t>(leadingSilence.count()) * 16, 0);
@@ -65,7 +86,7 @@ void PacedSpeechWriter::run(std::filesystem::path microphone, std::chrono::milli
             piece = timeline.data() + offset;
             count = std::min(kPieceSamples, speechEnd - offset);
         }
-        if (write(fifo, piece, count * sizeof(short)) < 0)
+        if (!writeAll(fifo, piece, count * sizeof(short)))
             break;
         if (offset <= lastSpeech && lastSpeech < offset + count) {
             std::lock_guard lock(mutex_);

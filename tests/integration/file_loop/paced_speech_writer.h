@@ -31,6 +31,8 @@ public:
 
 private:
     void run(std::filesystem::path microphone, std::chrono::milliseconds leadingSilence);
+    // Waits while the FIFO is full; false when the server has gone or the writer is stopping.
+    bool writeAll(int fifo, const short* samples, std::size_t bytes);
 
     std::vector<short> speech_;
     std::size_t lastSpeechSample_;
