@@ -8,9 +8,9 @@
 #include "fakes/captured_output.h"
 #include "fakes/real_time_main_queue.h"
 #include "librivox.h"
-#include "paced_speech_writer.h"
+#include "pipe_writer.h"
 #include "platform/linux/pulseaudio/pulse_audio_engine.h"
-#include "private_sound_server.h"
+#include "private_pulse_audio.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <future>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 using namespace brindlemoor;
@@ -59,16 +60,22 @@ void benchmarkConversion(const std::filesystem::path& folder)
 
 void benchmarkEndOfSpeech(const std::filesystem::path& folder)
 {
-    testing::PrivateSoundServer server;
+    testing::PrivatePulseAudio server;
+    const auto microphone = server.addDefaultMicrophone();
+    if (!microphone)
+        throw std::runtime_error("the private PulseAudio server did not start with a FIFO microphone");
     fakes::RealTimeMainQueue queue;
     fakes::CapturedOutput quiet;
     fakes::CapturedLog log;
     AppState appState;
     SpeechDetector detector(PulseAudioEngine::factory(), appState, folder);
-    const auto sentence = testing::LibrivoxSentence::named("sense_and_sensibility_01_austen_64kb-0920");
+    const auto sentence = testing::librivoxRecording("sense_and_sensibility_01_austen_64kb-0920");
 
     // Speech ends with the last 256-sample block above -40 dB, as the detector hears it.
-    const auto speech = testing::PacedSpeechWriter::readRecording(sentence.recording);
+    const auto samples = testing::readSamples(sentence.path);
+    if (!samples)
+        throw std::runtime_error("cannot read " + sentence.path.string());
+    const auto& speech = *samples;
     std::size_t lastSpeechSample = 0;
     for (std::size_t block = 0; block + 256 <= speech.size(); block += 256) {
         double squares = 0;
@@ -81,7 +88,9 @@ void benchmarkEndOfSpeech(const std::filesystem::path& folder)
     std::vector<double> latencies;
     for (int run = 0; run < 3; ++run) {
         auto answer = std::async(std::launch::async, [&] { return detector.listen(); });
-        testing::PacedSpeechWriter writer(server.microphone(), speech, 500ms, lastSpeechSample);
+        testing::PipeWriter writer(*microphone);
+        writer.enqueueSilence(0.5);
+        writer.enqueueSpeech(speech, lastSpeechSample);
         const auto ready = [&] { return answer.wait_for(0s) == std::future_status::ready; };
         const auto giveUp = std::chrono::steady_clock::now() + 30s;
         while (!ready() && std::chrono::steady_clock::now() < giveUp)

@@ -120,12 +120,12 @@ void endOfAudioToFinalResult(fakes::RealTimeMainQueue& queue, PocketSphinxSpeech
 void cpuWhileListeningToSilence(fakes::RealTimeMainQueue& queue, PocketSphinxSpeechRecognitionService& speech)
 {
     testing::PrivatePulseAudio pulse;
-    const auto fifo = pulse.directory() / "microphone";
-    if (!pulse.ready() || !pulse.loadPipeSource("microphone", fifo) || !pulse.setDefaultSource("microphone")) {
+    const auto fifo = pulse.addDefaultMicrophone();
+    if (!fifo) {
         std::printf("CPU while listening to silence: not measured (no private PulseAudio)\n");
         return;
     }
-    testing::PipeWriter microphone(fifo);
+    testing::PipeWriter microphone(*fifo);
     fakes::ScriptedAlertPresenter alerts;
     fakes::RecordingSettingsOpener settings;
     LiveSpeechRecognizer recognizer(speech, PulseAudioEngine::factory(), alerts, settings, queue);

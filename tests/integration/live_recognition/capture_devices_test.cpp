@@ -85,10 +85,9 @@ TEST(PulseAudioEngine, TapsGetExactBuffersOfTheDefaultInputOnTheirOwnThreadAndEn
 {
     testing::PrivatePulseAudio pulse;
     ASSERT_TRUE(pulse.ready()) << "the private PulseAudio did not start";
-    const auto fifo = pulse.directory() / "microphone";
-    ASSERT_TRUE(pulse.loadPipeSource("microphone", fifo));
-    ASSERT_TRUE(pulse.setDefaultSource("microphone"));
-    testing::PipeWriter microphone(fifo);
+    const auto fifo = pulse.addDefaultMicrophone();
+    ASSERT_TRUE(fifo);
+    testing::PipeWriter microphone(*fifo);
     microphone.enqueue(tone(3));
 
     struct Counter {

@@ -32,10 +32,9 @@ TEST(LiveRecognition, RecordingsSpokenIntoTheMicrophoneArriveAsPunctuatedSentenc
     ASSERT_EQ(recordings.size(), 5u) << "pocketsphinx-testdata is needed";
     testing::PrivatePulseAudio pulse;
     ASSERT_TRUE(pulse.ready()) << "the private PulseAudio did not start";
-    const auto fifo = pulse.directory() / "microphone";
-    ASSERT_TRUE(pulse.loadPipeSource("microphone", fifo));
-    ASSERT_TRUE(pulse.setDefaultSource("microphone"));
-    testing::PipeWriter microphone(fifo);
+    const auto fifo = pulse.addDefaultMicrophone();
+    ASSERT_TRUE(fifo);
+    testing::PipeWriter microphone(*fifo);
 
     fakes::RealTimeMainQueue queue;
     PocketSphinxSpeechRecognitionService speech;

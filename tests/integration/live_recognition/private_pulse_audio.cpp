@@ -68,4 +68,12 @@ bool PrivatePulseAudio::setDefaultSource(const std::string& name)
     return pactl({"set-default-source", name}).has_value();
 }
 
+std::optional<std::filesystem::path> PrivatePulseAudio::addDefaultMicrophone()
+{
+    const auto fifo = directory_ / "microphone";
+    if (!ready_ || !loadPipeSource("microphone", fifo) || !setDefaultSource("microphone"))
+        return std::nullopt;
+    return fifo;
+}
+
 } // namespace brindlemoor::testing

@@ -17,6 +17,9 @@ public:
     PrivatePulseAudio();
     ~PrivatePulseAudio();
 
+    PrivatePulseAudio(const PrivatePulseAudio&) = delete;
+    PrivatePulseAudio& operator=(const PrivatePulseAudio&) = delete;
+
     bool ready() const { return ready_; }
     const std::filesystem::path& directory() const { return directory_; }
 
@@ -26,6 +29,9 @@ public:
     std::optional<std::string> loadPipeSource(const std::string& name, const std::filesystem::path& fifo);
     bool unloadModule(const std::string& index);
     bool setDefaultSource(const std::string& name);
+    // A FIFO source "microphone" in directory(), made the default input; answers the FIFO, or
+    // nothing when the server is not running or refused it.
+    std::optional<std::filesystem::path> addDefaultMicrophone();
 
 private:
     std::filesystem::path directory_;
