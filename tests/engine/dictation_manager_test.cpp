@@ -6,6 +6,7 @@
 #include "fakes/fake_capture_devices.h"
 #include "fakes/manual_clock.h"
 #include "fakes/manual_main_queue.h"
+#include "fakes/recording_text_insertion.h"
 #include "platform/notification_center.h"
 #include "temporary_folder.h"
 
@@ -112,12 +113,6 @@ private:
     std::condition_variable opened_;
 };
 
-class RecordingInserter final : public TextInsertionEntry {
-public:
-    void insertText(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
-
 class DictationManagerTest : public ::testing::Test {
 protected:
     std::unique_ptr<DictationManager> makeManager(fakes::FakeCaptureDevices* devices = nullptr)
@@ -168,7 +163,7 @@ protected:
     fakes::ManualClock clock_;
     testing::TemporaryFolder folder_;
     AppState appState_;
-    RecordingInserter inserter_;
+    fakes::RecordingTextInsertion inserter_;
     ScriptedUtterances* utterances_ = nullptr;
     ScriptedTranscriber* transcriber_ = nullptr;
     std::mutex sleepMutex_;

@@ -10,6 +10,7 @@
 #include "fakes/fake_speech_recognition_service.h"
 #include "fakes/manual_main_queue.h"
 #include "fakes/recording_settings_opener.h"
+#include "fakes/recording_text_insertion.h"
 #include "fakes/scripted_alert_presenter.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +21,6 @@ namespace brindlemoor {
 namespace {
 
 using namespace std::chrono_literals;
-
-class RecordingInsertion final : public TextInsertionEntry {
-public:
-    void insertText(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 AudioPcmBuffer bufferOf(float level)
 {
@@ -77,7 +72,7 @@ protected:
     fakes::ScriptedAlertPresenter alerts;
     fakes::RecordingSettingsOpener settings;
     NotificationCenter center;
-    RecordingInsertion inserted;
+    fakes::RecordingTextInsertion inserted;
     std::string locale = "en-US";
     std::unique_ptr<LiveSpeechRecognizer> recognizer;
 };

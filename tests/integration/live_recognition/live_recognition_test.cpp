@@ -2,6 +2,7 @@
 #include "engine/live_speech_recognizer.h"
 #include "fakes/real_time_main_queue.h"
 #include "fakes/recording_settings_opener.h"
+#include "fakes/recording_text_insertion.h"
 #include "fakes/scripted_alert_presenter.h"
 #include "pipe_writer.h"
 #include "platform/linux/pocketsphinx/pocketsphinx_speech_recognition_service.h"
@@ -17,12 +18,6 @@ namespace brindlemoor {
 namespace {
 
 using namespace std::chrono_literals;
-
-class CollectingInsertion final : public TextInsertionEntry {
-public:
-    void insertText(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 // The recordings are read into a microphone at real-time pace, with silence between them; the
 // recogniser runs pass after pass, the silence rule ending each utterance.
@@ -41,7 +36,7 @@ TEST(LiveRecognition, RecordingsSpokenIntoTheMicrophoneArriveAsPunctuatedSentenc
     speech.preload("en-US");
     fakes::ScriptedAlertPresenter alerts;
     fakes::RecordingSettingsOpener settings;
-    CollectingInsertion inserted;
+    fakes::RecordingTextInsertion inserted;
     setDictationManager(&inserted);
     {
         LiveSpeechRecognizer recognizer(speech, PulseAudioEngine::factory(), alerts, settings, queue);
