@@ -11,6 +11,7 @@
 #include "pipe_writer.h"
 #include "platform/linux/pulseaudio/pulse_audio_engine.h"
 #include "private_pulse_audio.h"
+#include "support/temporary_folder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -115,19 +116,15 @@ void benchmarkEndOfSpeech(const std::filesystem::path& folder)
 
 int main()
 {
-    char pattern[] = "/tmp/brindlemoor-file-loop-benchmark-XXXXXX";
-    if (mkdtemp(pattern) == nullptr)
-        return 1;
-    const std::filesystem::path folder = pattern;
+    const testing::TemporaryFolder folder("brindlemoor-file-loop-benchmark");
     std::FILE* converterMessages = std::freopen("/dev/null", "w", stderr);
-    benchmarkConversion(folder);
+    benchmarkConversion(folder.path());
     try {
-        benchmarkEndOfSpeech(folder);
+        benchmarkEndOfSpeech(folder.path());
     } catch (const std::exception& error) {
         std::printf("end of speech -> converted file: not measured: %s\n", error.what());
     }
     if (converterMessages)
         std::fclose(converterMessages);
-    std::filesystem::remove_all(folder);
     return 0;
 }

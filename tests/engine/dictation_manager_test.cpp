@@ -8,7 +8,7 @@
 #include "fakes/manual_main_queue.h"
 #include "fakes/recording_text_insertion.h"
 #include "platform/notification_center.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

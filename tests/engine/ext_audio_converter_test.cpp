@@ -3,7 +3,7 @@
 #include "engine/four_char_code.h"
 #include "engine/wav_kit.h"
 #include "audio_files.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

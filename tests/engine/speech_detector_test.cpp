@@ -7,7 +7,7 @@
 #include "fakes/manual_main_queue.h"
 #include "platform/notification_center.h"
 #include "scripted_audio_engine.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "fakes/captured_output.h"
 #include "audio_files.h"
 #include "recording_whisper_engine.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

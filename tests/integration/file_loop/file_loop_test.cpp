@@ -13,7 +13,7 @@
 #include "platform/linux/pocketsphinx/pocketsphinx_speech_recognition_service.h"
 #include "platform/linux/pulseaudio/pulse_audio_engine.h"
 #include "private_pulse_audio.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 #include "word_error_rate.h"
 
 #include <gtest/gtest.h>

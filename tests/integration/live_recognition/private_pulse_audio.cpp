@@ -9,18 +9,14 @@ PrivatePulseAudio::PrivatePulseAudio()
 {
     if (!haveProgram("pulseaudio") || !haveProgram("pactl"))
         throw std::runtime_error("pulseaudio and pactl (packages pulseaudio, pulseaudio-utils) are needed");
-    std::string pattern = (std::filesystem::temp_directory_path() / "brindlemoor-pulse-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a private runtime folder");
-    directory_ = pattern;
-    server_ = "unix:" + (directory_ / "native").string();
+    server_ = "unix:" + (directory() / "native").string();
     daemon_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
                                  "--use-pid-file=no", "--disable-shm=yes", "--log-target=stderr",
-                                 "-L", "module-native-protocol-unix socket=" + (directory_ / "native").string() +
+                                 "-L", "module-native-protocol-unix socket=" + (directory() / "native").string() +
                                            " auth-anonymous=1",
                                  "-L", "module-null-sink sink_name=speakers"},
-        std::map<std::string, std::string>{{"XDG_RUNTIME_DIR", directory_.string()}, {"HOME", directory_.string()},
+        std::map<std::string, std::string>{{"XDG_RUNTIME_DIR", directory().string()}, {"HOME", directory().string()},
                                            {"DBUS_SESSION_BUS_ADDRESS", "disabled:"}});
     if (const char* previous = std::getenv("PULSE_SERVER"))
         previousServer_ = previous;
@@ -35,8 +31,6 @@ PrivatePulseAudio::~PrivatePulseAudio()
         setenv("PULSE_SERVER", previousServer_->c_str(), 1);
     else
         unsetenv("PULSE_SERVER");
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
 }
 
 std::optional<std::string> PrivatePulseAudio::pactl(const std::vector<std::string>& arguments)
@@ -70,7 +64,7 @@ bool PrivatePulseAudio::setDefaultSource(const std::string& name)
 
 std::optional<std::filesystem::path> PrivatePulseAudio::addDefaultMicrophone()
 {
-    const auto fifo = directory_ / "microphone";
+    const auto fifo = directory() / "microphone";
     if (!ready_ || !loadPipeSource("microphone", fifo) || !setDefaultSource("microphone"))
         return std::nullopt;
     return fifo;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/child_process.h"
+#include "support/temporary_folder.h"
 
 #include <filesystem>
 #include <memory>
@@ -21,7 +22,7 @@ public:
     PrivatePulseAudio& operator=(const PrivatePulseAudio&) = delete;
 
     bool ready() const { return ready_; }
-    const std::filesystem::path& directory() const { return directory_; }
+    const std::filesystem::path& directory() const { return directory_.path(); }
 
     // pactl with this server; answers its output, or nothing when it failed.
     std::optional<std::string> pactl(const std::vector<std::string>& arguments);
@@ -34,7 +35,7 @@ public:
     std::optional<std::filesystem::path> addDefaultMicrophone();
 
 private:
-    std::filesystem::path directory_;
+    TemporaryFolder directory_{"brindlemoor-pulse"};
     std::string server_;
     std::optional<std::string> previousServer_;
     std::unique_ptr<ChildProcess> daemon_;

@@ -5,6 +5,7 @@
 #include "fakes/real_time_main_queue.h"
 #include "platform/linux/logind/logind_sleep_events.h"
 #include "support/child_process.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +33,11 @@ public:
                 throw std::runtime_error(std::string(program) + " is needed (packages dbus-daemon, libglib2.0-bin)");
         if (testing::runCommand({"/usr/bin/python3", "-c", "import dbusmock"}) != 0)
             throw std::runtime_error("python3-dbusmock is needed");
-        std::string pattern = (std::filesystem::temp_directory_path() / "brindlemoor-bus-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a folder for the bus");
-        directory_ = pattern;
-        address_ = "unix:path=" + (directory_ / "system_bus_socket").string();
+        address_ = "unix:path=" + (directory_.path() / "system_bus_socket").string();
         bus_ = std::make_unique<testing::ChildProcess>(std::vector<std::string>{
             "dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--nofork", "--address=" + address_});
         setenv("DBUS_SYSTEM_BUS_ADDRESS", address_.c_str(), 1);
-        if (!testing::waitUntil([&] { return std::filesystem::exists(directory_ / "system_bus_socket"); }))
+        if (!testing::waitUntil([&] { return std::filesystem::exists(directory_.path() / "system_bus_socket"); }))
             return;
         logind_ = std::make_unique<testing::ChildProcess>(
             std::vector<std::string>{"/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "logind"},
@@ -59,8 +56,6 @@ public:
         logind_.reset();
         bus_.reset();
         unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
     }
 
     bool ready() const { return ready_; }
@@ -75,7 +70,7 @@ public:
     }
 
 private:
-    std::filesystem::path directory_;
+    testing::TemporaryFolder directory_{"brindlemoor-bus"};
     std::string address_;
     std::unique_ptr<testing::ChildProcess> bus_;
     std::unique_ptr<testing::ChildProcess> logind_;

@@ -10,9 +10,9 @@ namespace brindlemoor::testing {
 // A fresh folder for one test's files, removed with everything in it when the object goes.
 class TemporaryFolder {
 public:
-    TemporaryFolder()
+    explicit TemporaryFolder(const std::string& prefix = "brindlemoor-test")
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brindlemoor-test-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
         if (mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("cannot make a temporary folder");
         path_ = pattern;
