@@ -6,6 +6,7 @@
 #include "fakes/fake_capture_devices.h"
 #include "fakes/fake_system_sleep_events.h"
 #include "fakes/manual_main_queue.h"
+#include "fakes/recording_recognizer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Events = std::vector<std::string>;
-
-// Writes what happens to the recogniser and to the dictating flag into one ordered list.
-class RecordingRecognizer final : public LiveRecognitionControl {
-public:
-    explicit RecordingRecognizer(Events& events) : events_(events) {}
-    void start() override { events_.push_back("start"); }
-    void stop() override { events_.push_back("stop"); }
-
-private:
-    Events& events_;
-};
 
 class AudioCaptureManagerTest : public ::testing::Test {
 protected:
@@ -57,7 +47,7 @@ protected:
     NotificationCenter center;
     AppState state;
     Events events;
-    RecordingRecognizer recognizer{events};
+    fakes::RecordingRecognizer recognizer{events};
     bool hasRecognizer = true;
     bool subscribed = false;
     Cancellable flagWrites;

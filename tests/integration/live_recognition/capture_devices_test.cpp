@@ -2,6 +2,7 @@
 #include "fakes/captured_log.h"
 #include "fakes/fake_system_sleep_events.h"
 #include "fakes/real_time_main_queue.h"
+#include "fakes/recording_recognizer.h"
 #include "pipe_writer.h"
 #include "platform/linux/pulseaudio/pulse_audio_capture_devices.h"
 #include "platform/linux/pulseaudio/pulse_audio_engine.h"
@@ -20,13 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Events = std::vector<std::string>;
-
-class RecordingRecognizer final : public LiveRecognitionControl {
-public:
-    void start() override { events.push_back("start"); }
-    void stop() override { events.push_back("stop"); }
-    Events events;
-};
 
 std::vector<std::int16_t> tone(double seconds)
 {
@@ -50,19 +44,20 @@ TEST(PulseAudioCaptureDevices, LoadingAndUnloadingASourceConnectsAndDisconnectsB
     fakes::FakeSystemSleepEvents sleep;
     AppState state;
     NotificationCenter center;
-    RecordingRecognizer recognizer;
+    Events events;
+    fakes::RecordingRecognizer recognizer{events};
     AudioCaptureManager manager(devices, sleep, [&]() -> LiveRecognitionControl* { return &recognizer; }, state,
                                 center, queue);
     EXPECT_FALSE(manager.isCaptureSessionRunning());
 
     ASSERT_TRUE(pulse.pactl({"load-module", "module-null-sink", "sink_name=headphones"}));
     queue.runFor(500ms);
-    EXPECT_TRUE(recognizer.events.empty()) << "a new output's monitor is not a capture device";
+    EXPECT_TRUE(events.empty()) << "a new output's monitor is not a capture device";
 
     auto module = pulse.loadPipeSource("microphone", pulse.directory() / "microphone");
     ASSERT_TRUE(module);
-    ASSERT_TRUE(queue.runUntil([&] { return !recognizer.events.empty(); }, 5s)) << "no connected event";
-    EXPECT_EQ(recognizer.events, Events{"stop"});
+    ASSERT_TRUE(queue.runUntil([&] { return !events.empty(); }, 5s)) << "no connected event";
+    EXPECT_EQ(events, Events{"stop"});
     EXPECT_TRUE(manager.isCaptureSessionRunning());
     EXPECT_TRUE(devices.defaultInputDeviceId().has_value());
     EXPECT_TRUE(queue.runUntil([&] { return defaultChanges >= 1; }, 5s)) << "the default input changed";
@@ -71,11 +66,11 @@ TEST(PulseAudioCaptureDevices, LoadingAndUnloadingASourceConnectsAndDisconnectsB
         return message.rfind("Audio device was connected. name = ", 0) == 0 && message.find("nil") == std::string::npos;
     }));
     queue.runFor(1100ms);
-    EXPECT_EQ(recognizer.events, Events({"stop", "start"}));
+    EXPECT_EQ(events, Events({"stop", "start"}));
 
     ASSERT_TRUE(pulse.unloadModule(*module));
-    ASSERT_TRUE(queue.runUntil([&] { return recognizer.events.size() == 3; }, 5s)) << "no disconnected event";
-    EXPECT_EQ(recognizer.events.back(), "stop");
+    ASSERT_TRUE(queue.runUntil([&] { return events.size() == 3; }, 5s)) << "no disconnected event";
+    EXPECT_EQ(events.back(), "stop");
     EXPECT_FALSE(manager.hasCaptureSession());
     EXPECT_FALSE(devices.hasDefaultInput());
     EXPECT_TRUE(queue.runUntil([&] { return defaultChanges >= 2; }, 5s)) << "the default input went";
