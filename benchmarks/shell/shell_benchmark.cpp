@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -100,9 +101,13 @@ int main()
     testing::PipeWriter microphone(fifo);
     std::this_thread::sleep_for(1s);
 
+    // A copy under a name of its own, so the application does not end a copy the user runs.
+    const auto copy = session.directory() / ("brindlemoor-benchmark-" + std::to_string(getpid()));
+    std::filesystem::copy_file(BRINDLEMOOR_APPLICATION, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
     const std::string home = (session.directory() / "home").string();
     const auto launched = Clock::now();
-    testing::ChildProcess application({BRINDLEMOOR_APPLICATION},
+    testing::ChildProcess application({copy.string()},
                                       {{"HOME", home}, {"XDG_CONFIG_HOME", home + "/.config"},
                                        {"XDG_DATA_HOME", home + "/.local/share"}});
     if (!testing::waitUntil([] { return visibleWindows() >= 2; }, 30s)) {

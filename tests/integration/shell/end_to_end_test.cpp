@@ -75,6 +75,11 @@ protected:
         ASSERT_TRUE(pulse_->loadPipeSource("microphone", fifo));
         ASSERT_TRUE(pulse_->setDefaultSource("microphone"));
         microphone_ = std::make_unique<testing::PipeWriter>(fifo);
+        // A copy under a name of its own: the application ends other running copies of itself,
+        // which must be neither a user's copy nor that of a test running beside this one.
+        application_path_ = session_->directory() / ("brindlemoor-e2e-" + std::to_string(getpid()));
+        fs::copy_file(BRINDLEMOOR_APPLICATION, application_path_, fs::copy_options::overwrite_existing);
+        fs::permissions(application_path_, fs::perms::owner_all);
     }
 
     void TearDown() override
@@ -102,7 +107,7 @@ protected:
     {
         log_ = session_->directory() / ("brindlemoor-" + std::to_string(++runs_) + ".log");
         application_ = std::make_unique<testing::ChildProcess>(
-            std::vector<std::string>{"sh", "-c", "exec \"$0\" >\"$1\" 2>&1", BRINDLEMOOR_APPLICATION, log_.string()},
+            std::vector<std::string>{"sh", "-c", "exec \"$0\" >\"$1\" 2>&1", application_path_.string(), log_.string()},
             std::map<std::string, std::string>{{"HOME", home_.string()},
                                                {"XDG_CONFIG_HOME", (home_ / ".config").string()},
                                                {"XDG_DATA_HOME", (home_ / ".local/share").string()}});
@@ -142,6 +147,7 @@ protected:
     std::unique_ptr<testing::PipeWriter> microphone_;
     std::vector<std::unique_ptr<testing::ChildProcess>> editors_;
     std::unique_ptr<testing::ChildProcess> application_;
+    fs::path application_path_;
     fs::path home_;
     fs::path log_;
     int runs_ = 0;
