@@ -172,22 +172,8 @@ void PulseAudioCaptureDevices::sourceAppeared(const PulseSourceInfo& source)
 {
     const bool isNew = !sources_.count(source.index);
     sources_[source.index] = source;
-    if (isNew && !source.isMonitor) {
-        std::weak_ptr<Observers> weak = observers_;
-        mainQueue_.post([weak, name = source.description.empty() ? source.name : source.description] {
-            auto observers = weak.lock();
-            if (!observers)
-                return;
-            std::vector<DeviceHandler> handlers;
-            {
-                std::lock_guard lock(observers->mutex);
-                for (const auto& [id, connection] : observers->connections)
-                    handlers.push_back(connection.connected);
-            }
-            for (const auto& handler : handlers)
-                handler(name);
-        });
-    }
+    if (isNew && !source.isMonitor)
+        announce(source, true);
     refreshDefaultInput();
 }
 
@@ -198,23 +184,28 @@ void PulseAudioCaptureDevices::sourceRemoved(std::uint32_t index)
         return;
     PulseSourceInfo source = it->second;
     sources_.erase(it);
-    if (!source.isMonitor) {
-        std::weak_ptr<Observers> weak = observers_;
-        mainQueue_.post([weak, name = source.description.empty() ? source.name : source.description] {
-            auto observers = weak.lock();
-            if (!observers)
-                return;
-            std::vector<DeviceHandler> handlers;
-            {
-                std::lock_guard lock(observers->mutex);
-                for (const auto& [id, connection] : observers->connections)
-                    handlers.push_back(connection.disconnected);
-            }
-            for (const auto& handler : handlers)
-                handler(name);
-        });
-    }
+    if (!source.isMonitor)
+        announce(source, false);
     refreshDefaultInput();
+}
+
+// Tells every observer, on the main queue, that a source came or went.
+void PulseAudioCaptureDevices::announce(const PulseSourceInfo& source, bool connected)
+{
+    std::weak_ptr<Observers> weak = observers_;
+    mainQueue_.post([weak, connected, name = source.description.empty() ? source.name : source.description] {
+        auto observers = weak.lock();
+        if (!observers)
+            return;
+        std::vector<DeviceHandler> handlers;
+        {
+            std::lock_guard lock(observers->mutex);
+            for (const auto& [id, connection] : observers->connections)
+                handlers.push_back(connected ? connection.connected : connection.disconnected);
+        }
+        for (const auto& handler : handlers)
+            handler(name);
+    });
 }
 
 void PulseAudioCaptureDevices::refreshDefaultInput()

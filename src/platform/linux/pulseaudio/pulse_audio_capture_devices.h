@@ -30,6 +30,7 @@ private:
     void refreshDefaultInput();  // event thread or with the lock
     void sourceAppeared(const PulseSourceInfo& source);
     void sourceRemoved(std::uint32_t index);
+    void announce(const PulseSourceInfo& source, bool connected);
     void postDefaultInputChange();
 
     static void subscriptionEvent(pa_context* context, int type, std::uint32_t index, void* userdata);
