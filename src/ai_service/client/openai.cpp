@@ -65,26 +65,17 @@ std::string OpenAI::buildURL(const std::string& path) const
 template <typename ResultType, typename Request>
 void OpenAI::performRequest(const Request& request, Completion<ResultType> completion)
 {
-    URLRequest urlRequest;
-    try {
-        urlRequest = request.build(configuration_.token, configuration_.organizationIdentifier,
-                                   configuration_.timeoutInterval);
-    } catch (...) {
-        completion(Result<ResultType>::failure(std::current_exception()));
-        return;
-    }
-    session_
-        ->dataTask(std::move(urlRequest),
-                   [completion = std::move(completion)](std::optional<std::string> data,
-                                                        std::optional<HTTPURLResponse> response,
-                                                        std::exception_ptr error) {
-                       ReplyHandler::decoding<ResultType>(std::move(data), response, error, completion);
-                   })
-        ->resume();
+    send(request, std::move(completion), &ReplyHandler::decoding<ResultType>);
 }
 
 template <typename ResultType, typename Request>
 void OpenAI::performSpeechRequest(const Request& request, Completion<ResultType> completion)
+{
+    send(request, std::move(completion), &ReplyHandler::rawBytes);
+}
+
+template <typename ResultType, typename Request, typename Handler>
+void OpenAI::send(const Request& request, Completion<ResultType> completion, Handler handleReply)
 {
     URLRequest urlRequest;
     try {
@@ -96,10 +87,10 @@ void OpenAI::performSpeechRequest(const Request& request, Completion<ResultType>
     }
     session_
         ->dataTask(std::move(urlRequest),
-                   [completion = std::move(completion)](std::optional<std::string> data,
-                                                        std::optional<HTTPURLResponse> response,
-                                                        std::exception_ptr error) {
-                       ReplyHandler::rawBytes(std::move(data), response, error, completion);
+                   [completion = std::move(completion), handleReply](std::optional<std::string> data,
+                                                                     std::optional<HTTPURLResponse> response,
+                                                                     std::exception_ptr error) {
+                       handleReply(std::move(data), response, error, completion);
                    })
         ->resume();
 }

@@ -88,6 +88,10 @@ private:
     void performRequest(const Request& request, Completion<ResultType> completion);
     template <typename ResultType, typename Request>
     void performSpeechRequest(const Request& request, Completion<ResultType> completion);
+    // Builds the request, sends it, and hands the reply to `handleReply`; a request that cannot be
+    // built fails the completion at once.
+    template <typename ResultType, typename Request, typename Handler>
+    void send(const Request& request, Completion<ResultType> completion, Handler handleReply);
     template <typename ResultType, typename Request>
     void performStreamingRequest(const Request& request, Completion<ResultType> onResult, StreamCompletion completion);
 
