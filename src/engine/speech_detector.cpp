@@ -183,7 +183,11 @@ void SpeechDetector::stopRecording()
     listening_ = false;
     audioEngine_->stop();
     audioEngine_->removeTap();
-    writeRecording();
+    // An input that never started recorded nothing: the last utterance's files stay as they are.
+    if (startFailed_)
+        recordedBuffers_.clear();
+    else
+        writeRecording();
     setRecording(false);
     if (auto completion = std::exchange(listenCompletion_, nullptr))
         finishListening(completion);
@@ -225,10 +229,14 @@ void SpeechDetector::writeRecording()
 
 void SpeechDetector::finishListening(const Completion& completion)
 {
+    if (startFailed_) {
+        completion(std::nullopt);
+        return;
+    }
     const auto start = clock_.now();
     WavKit::convertWavTo16kHz(recordingFileURL(), convertedFileURL());
     benchmark_.info("listen: stop");
-    completion(startFailed_ ? std::nullopt : std::optional(convertedFileURL()));
+    completion(convertedFileURL());
     benchmark_.info("time = %s, converted", durationText(clock_.now() - start));
 }
 

@@ -253,13 +253,15 @@ TEST_F(SpeechDetectorTest, RecordsOtherInputFormatsAs44kMono)
     EXPECT_NEAR(static_cast<double>(info.frames), 21 * 480 * 44100.0 / 48000.0, 2);
 }
 
-TEST_F(SpeechDetectorTest, AnInputThatDoesNotStartEndsListeningWithNoLocation)
+TEST_F(SpeechDetectorTest, AnInputThatDoesNotStartEndsListeningWithNoLocationAndKeepsTheLastRecording)
 {
     input_.startError = PlatformError{kAudioEngineErrorDomain, 2, "No audio input"};
     EXPECT_EQ(detector_.listen(), std::nullopt);
     EXPECT_TRUE(log_.contains("Audio engine start error: No audio input"));
     EXPECT_EQ(input_.stops, 1);
-    EXPECT_TRUE(std::filesystem::exists(folder_.path() / "converted-audio.wav"));
+    // Retried every second without a microphone, it must neither rewrite nor convert anything.
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "audio.wav"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "converted-audio.wav"));
 }
 
 TEST_F(SpeechDetectorTest, ARefusedTapEndsListeningThroughTheStopPath)
